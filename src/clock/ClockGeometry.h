@@ -1,0 +1,14 @@
+#pragma once
+
+// Sizes of a clock on the canvas, in twips (15 to a logical pixel).
+struct ClockGeometry {
+    static constexpr double boxWidth = 1000;
+    static constexpr double boxHeight = 500;
+    static constexpr double buttonWidth = 465; // 31 px
+    static constexpr double buttonHeight = 210; // 14 px
+    static constexpr double buttonGap = 50;     // from the box's right edge
+    static constexpr double buttonPitch = 250;  // reset button below start/stop
+    static constexpr double faceWidth = 1770;   // 118 px
+    static constexpr double faceHeight = 750;   // 50 px
+    static constexpr double faceOffset = 90;    // face picture's corner above and left of the box
+};

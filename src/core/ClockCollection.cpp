@@ -1,0 +1,114 @@
+#include "core/ClockCollection.h"
+
+#include "clock/clsClock.h"
+#include "core/IAddClockHooks.h"
+#include "core/IOptions.h"
+#include "sound/ISoundService.h"
+
+#include <algorithm>
+#include <limits>
+
+ClockCollection::ClockCollection(const ClockEnvironment& env) : m_env(env) {}
+
+ClockCollection::~ClockCollection() = default;
+
+clsClock* ClockCollection::appendClock() {
+    if (clockCount() >= maxClocks)
+        return nullptr;
+    m_clocks.push_back(std::make_unique<clsClock>(m_env, *this));
+    m_indexStale = true;
+    clsClock* added = m_clocks.back().get();
+    added->init();
+    return added;
+}
+
+int ClockCollection::addClock() {
+    if (!appendClock())
+        return -1;
+    const int index = clockCount() - 1;
+    if (m_hooks) {
+        if (m_env.options.isChecked(Option::ViewArrange))
+            m_hooks->arrangeAfterAdd();
+        m_hooks->showSetForm(index);
+    }
+    return index;
+}
+
+void ClockCollection::deleteClock(int index) {
+    if (index >= 0 && index < clockCount()) {
+        m_clocks.erase(m_clocks.begin() + index);
+        m_indexStale = true;
+    }
+    refreshGroupUse();
+}
+
+void ClockCollection::deleteSelected() {
+    m_clocks.erase(std::remove_if(m_clocks.begin(), m_clocks.end(), [](const auto& c) { return c->selected(); }),
+                   m_clocks.end());
+    m_indexStale = true;
+    refreshGroupUse();
+}
+
+void ClockCollection::removeAllClocks() {
+    m_clocks.clear();
+    m_indexStale = true;
+    m_groups.clear();
+}
+
+void ClockCollection::rebuildIndex() const {
+    m_firstIndex.clear();
+    m_idUses.clear();
+    for (int i = 0; i < clockCount(); ++i) {
+        const double id = m_clocks[std::size_t(i)]->ID();
+        if (!m_firstIndex.contains(id))
+            m_firstIndex.insert(id, i);
+        ++m_idUses[id];
+    }
+    m_indexStale = false;
+}
+
+int ClockCollection::findClockIndex(double id) const {
+    if (m_indexStale)
+        rebuildIndex();
+    return m_firstIndex.value(id, -1);
+}
+
+bool ClockCollection::isIdUsedByOther(double id, const clsClock* except) const {
+    if (m_indexStale)
+        rebuildIndex();
+    const int uses = m_idUses.value(id, 0);
+    const bool exceptHoldsIt = except && except->ID() == id;
+    return uses > (exceptHoldsIt ? 1 : 0);
+}
+
+void ClockCollection::resetLinkedClock(double id) {
+    const int i = findClockIndex(id);
+    if (i >= 0 && i < clockCount())
+        clock(i).resetClock();
+}
+
+void ClockCollection::startLinkedClock(double id) {
+    const int i = findClockIndex(id);
+    if (i >= 0 && i < clockCount()) {
+        clock(i).resetClock();
+        clock(i).setActive(true);
+    }
+}
+
+bool ClockCollection::tickAll(qint16 n) {
+    bool counted = false;
+    // The count is read once; a clock started by a link later in the walk counts in this pass too.
+    const int count = clockCount();
+    for (int i = 0; i < count && i < clockCount(); ++i)
+        counted = m_clocks[std::size_t(i)]->tick(n) || counted;
+    m_env.sound.endPass();
+    return counted;
+}
+
+qint64 ClockCollection::nextOwnSecondMs() const {
+    qint64 next = std::numeric_limits<qint64>::max();
+    for (const auto& c : m_clocks)
+        if (c->active())
+            next = std::min(next, c->lastTickMs() + 1001);
+    return next == std::numeric_limits<qint64>::max() ? -1 : next;
+}

@@ -1,0 +1,77 @@
+#pragma once
+#include "core/ClockEnvironment.h"
+#include "core/GroupTable.h"
+#include "core/IClockHost.h"
+
+#include <QHash>
+#include <memory>
+#include <vector>
+
+class clsClock;
+class IAddClockHooks;
+
+// The board: every clock in order (index 0 first, no gaps), the links between them and the group table.
+// Clocks are ticked, drawn and listed in this order, and where several could answer the lowest index wins.
+class ClockCollection final : public IClockHost {
+public:
+    static constexpr int maxClocks = 32767;
+
+    explicit ClockCollection(const ClockEnvironment& env);
+    ~ClockCollection() override;
+    ClockCollection(const ClockCollection&) = delete;
+    ClockCollection& operator=(const ClockCollection&) = delete;
+
+    int clockCount() const { return int(m_clocks.size()); }
+    clsClock& clock(int index) { return *m_clocks[std::size_t(index)]; }
+    const clsClock& clock(int index) const { return *m_clocks[std::size_t(index)]; }
+    const ClockEnvironment& environment() const { return m_env; }
+
+    // Appends a new clock with its defaults, arranges and opens its dialog through the hooks.
+    // Returns its index, or -1 when the board is full.
+    int addClock();
+    // Appends a clock with its defaults and nothing else (the file reader fills it).
+    clsClock* appendClock();
+    void setAddClockHooks(IAddClockHooks* hooks) { m_hooks = hooks; }
+
+    // An index outside the board removes nothing; the group in-use flags are renewed either way.
+    void deleteClock(int index);
+    void deleteSelected();
+    // Empties the board, every group name and every in-use flag.
+    void removeAllClocks();
+
+    // First index whose identifier equals id exactly, or -1.
+    int findClockIndex(double id) const;
+
+    // One count for every clock, index 0 first; true when any clock counted.
+    bool tickAll(qint16 n);
+    // The earliest moment a running clock counts its own second (unsynchronised mode), or -1.
+    qint64 nextOwnSecondMs() const;
+
+    GroupTable& groups() { return m_groups; }
+    const GroupTable& groups() const { return m_groups; }
+    void computeGroupBounds() { m_groups.computeGroupBounds(*this); }
+    void refreshGroupUse() { m_groups.refreshGroupUse(*this); }
+
+    // Loading a board disarms the first drag step that follows it.
+    bool dragArmed() const { return m_dragArmed; }
+    void setDragArmed(bool armed) { m_dragArmed = armed; }
+
+    // IClockHost
+    void resetLinkedClock(double id) override;
+    void startLinkedClock(double id) override;
+    bool isIdUsedByOther(double id, const clsClock* except) const override;
+    void identifiersChanged() override { m_indexStale = true; }
+
+private:
+    void rebuildIndex() const;
+
+    const ClockEnvironment& m_env;
+    std::vector<std::unique_ptr<clsClock>> m_clocks;
+    GroupTable m_groups;
+    IAddClockHooks* m_hooks = nullptr;
+    bool m_dragArmed = true;
+    // First index of every identifier, so a link lookup does not walk the board.
+    mutable QHash<double, int> m_firstIndex;
+    mutable QHash<double, int> m_idUses;
+    mutable bool m_indexStale = true;
+};

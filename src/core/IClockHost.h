@@ -1,0 +1,13 @@
+#pragma once
+
+class clsClock;
+
+// What a clock needs from the board it sits on: links act through identifiers.
+class IClockHost {
+public:
+    virtual ~IClockHost() = default;
+    virtual void resetLinkedClock(double id) = 0;
+    virtual void startLinkedClock(double id) = 0;
+    virtual bool isIdUsedByOther(double id, const clsClock* except) const = 0;
+    virtual void identifiersChanged() = 0;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+// The on/off options. While the program runs the menu check marks are their only storage;
+// everything that depends on an option reads it here at the moment it needs it.
+enum class Option { Sync, AllowRepos, ResetOnLoad, Mute, ViewArrange, ViewBounds };
+
+class IOptions {
+public:
+    virtual ~IOptions() = default;
+    virtual bool isChecked(Option option) const = 0;
+    virtual void setChecked(Option option, bool checked) = 0;
+};

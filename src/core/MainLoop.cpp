@@ -1,0 +1,95 @@
+#include "core/MainLoop.h"
+
+#include "clock/clsClock.h"
+#include "core/ClockCollection.h"
+#include "core/IEventPump.h"
+#include "core/IOptions.h"
+#include "core/IPassView.h"
+#include "core/ITimeSource.h"
+#include "core/RepaintScheduler.h"
+
+#include <algorithm>
+
+MainLoop::MainLoop(ClockCollection& clocks, ITimeSource& time, IOptions& options, IEventPump& pump,
+                   IPassView& view, RepaintScheduler& repaint)
+    : m_clocks(clocks), m_time(time), m_options(options), m_pump(pump), m_view(view), m_repaint(repaint) {
+    m_wasSync = m_options.isChecked(Option::Sync);
+}
+
+int MainLoop::run() {
+    while (!m_quit)
+        pass();
+    return m_exitCode;
+}
+
+void MainLoop::requestQuit(int exitCode) {
+    m_quit = true;
+    m_exitCode = exitCode;
+}
+
+void MainLoop::pass() {
+    advance();
+    if (m_repaint.takeDue(m_time.nowMs()))
+        m_view.present();
+    m_pump.dispatch(nextWakeMs());
+}
+
+void MainLoop::tickInBatches(qint64 seconds) {
+    // A count is 16 bits wide; a longer hold is counted in several batches, none lost.
+    while (seconds > 0) {
+        const qint64 batch = std::min<qint64>(seconds, 32767);
+        if (m_clocks.tickAll(qint16(batch)))
+            m_repaint.request();
+        seconds -= batch;
+    }
+}
+
+void MainLoop::advance() {
+    const qint64 now = m_time.nowMs();
+    const bool sync = m_options.isChecked(Option::Sync);
+    if (sync != m_wasSync) {
+        m_wasSync = sync;
+        if (sync) {
+            // Seconds counted by the clocks themselves are not counted again.
+            m_loopLastTick = now;
+        } else if (m_loopLastTick) {
+            // Each clock's own second carries on from the last common count.
+            for (int i = 0; i < m_clocks.clockCount(); ++i)
+                m_clocks.clock(i).alignSecondTo(*m_loopLastTick);
+        }
+    }
+    if (!sync) {
+        if (m_clocks.tickAll(0))
+            m_repaint.request();
+        return;
+    }
+    if (!m_loopLastTick) {
+        if (m_clocks.tickAll(0))
+            m_repaint.request();
+        m_loopLastTick = now;
+        return;
+    }
+    const qint64 elapsed = now - *m_loopLastTick;
+    if (elapsed < 1000)
+        return;
+    const qint64 seconds = elapsed / 1000;
+    // Advance by the seconds counted, so the fraction is carried to the next count.
+    *m_loopLastTick += seconds * 1000;
+    tickInBatches(seconds);
+}
+
+std::optional<qint64> MainLoop::nextWakeMs() const {
+    std::optional<qint64> wake;
+    const auto earliest = [&wake](qint64 t) { wake = wake ? std::min(*wake, t) : t; };
+    if (m_options.isChecked(Option::Sync)) {
+        earliest(m_loopLastTick ? *m_loopLastTick + 1000 : m_time.nowMs());
+    } else {
+        const qint64 own = m_clocks.nextOwnSecondMs();
+        if (own >= 0)
+            earliest(own);
+    }
+    const qint64 paint = m_repaint.dueAtMs();
+    if (paint >= 0)
+        earliest(paint);
+    return wake;
+}

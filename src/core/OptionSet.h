@@ -1,0 +1,15 @@
+#pragma once
+#include "core/IOptions.h"
+
+#include <array>
+
+// Options held in plain memory, with the check marks a new main window starts with.
+class OptionSet final : public IOptions {
+public:
+    OptionSet();
+    bool isChecked(Option option) const override;
+    void setChecked(Option option, bool checked) override;
+
+private:
+    std::array<bool, 6> m_checked{};
+};

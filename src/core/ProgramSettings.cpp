@@ -1,0 +1,44 @@
+#include "core/ProgramSettings.h"
+
+#include "core/IOptions.h"
+#include "core/ISettingsStore.h"
+
+namespace {
+const QString kSection = QStringLiteral("misc");
+
+struct StoredOption {
+    Option option;
+    const char* key;
+    bool fallback;
+};
+const StoredOption kStored[] = {
+    {Option::Sync, "syncClocks", true},
+    {Option::AllowRepos, "allowRepos", true},
+    {Option::ResetOnLoad, "resetOnLoad", false},
+};
+
+// A value that is not a boolean text yields the default.
+bool toBool(const QString& text, bool fallback) {
+    const QString t = text.trimmed().toLower();
+    if (t == QLatin1String("true"))
+        return true;
+    if (t == QLatin1String("false"))
+        return false;
+    return fallback;
+}
+} // namespace
+
+ProgramSettings::ProgramSettings(ISettingsStore& store, IOptions& options) : m_store(store), m_options(options) {}
+
+void ProgramSettings::loadSettings() {
+    for (const StoredOption& s : kStored) {
+        const QString fallback = s.fallback ? QStringLiteral("True") : QStringLiteral("False");
+        m_options.setChecked(s.option, toBool(m_store.read(kSection, QLatin1String(s.key), fallback), s.fallback));
+    }
+}
+
+void ProgramSettings::saveSettings() {
+    for (const StoredOption& s : kStored)
+        m_store.write(kSection, QLatin1String(s.key),
+                      m_options.isChecked(s.option) ? QStringLiteral("True") : QStringLiteral("False"));
+}

@@ -1,0 +1,34 @@
+#include "ui/MenuOptions.h"
+
+namespace {
+struct OptionItem {
+    Option option;
+    const char* caption;
+    bool checkedAtStart;
+};
+const OptionItem kItems[] = {
+    {Option::Sync, "&Syncronize clocks", true},
+    {Option::AllowRepos, "&Allow saved clock files to reposition main form", true},
+    {Option::ResetOnLoad, "&Reset all clocks on load", false},
+    {Option::Mute, "&Mute", false},
+    {Option::ViewArrange, "&Auto Arrange Clocks", false},
+    {Option::ViewBounds, "&View Group Bounding Boxes", true},
+};
+} // namespace
+
+MenuOptions::MenuOptions(QObject* parent) : QObject(parent) {
+    for (const OptionItem& item : kItems) {
+        auto* a = new QAction(QString::fromLatin1(item.caption), this);
+        a->setCheckable(true);
+        a->setChecked(item.checkedAtStart);
+        m_actions[std::size_t(item.option)] = a;
+    }
+}
+
+bool MenuOptions::isChecked(Option option) const {
+    return action(option)->isChecked();
+}
+
+void MenuOptions::setChecked(Option option, bool checked) {
+    action(option)->setChecked(checked);
+}
