@@ -2,7 +2,9 @@
 
 #include "core/CanvasSize.h"
 #include "core/ClockCollection.h"
+#include "display/ICanvasInput.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -10,6 +12,17 @@ CanvasWidget::CanvasWidget(ClockCollection& clocks, CanvasSize& size, QWidget* p
     : QWidget(parent), m_clocks(clocks), m_size(size) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(false);
+}
+
+int CanvasWidget::buttonBits(Qt::MouseButtons buttons) {
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int CanvasWidget::modifierBits(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
 void CanvasWidget::paintEvent(QPaintEvent*) {
@@ -20,4 +33,40 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
     m_size.setSize(event->size().width() * twipsPerPixel, event->size().height() * twipsPerPixel);
     QWidget::resizeEvent(event);
+}
+
+namespace {
+float twips(qreal pixels) {
+    return float(pixels * CanvasWidget::twipsPerPixel);
+}
+} // namespace
+
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    if (m_input)
+        m_input->mouseDown(buttonBits(event->button()), modifierBits(event->modifiers()), twips(event->position().x()),
+                           twips(event->position().y()));
+}
+
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (m_input)
+        m_input->mouseMove(buttonBits(event->buttons()), modifierBits(event->modifiers()),
+                           twips(event->position().x()), twips(event->position().y()));
+}
+
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_input)
+        m_input->mouseUp(buttonBits(event->button()), modifierBits(event->modifiers()), twips(event->position().x()),
+                         twips(event->position().y()));
+}
+
+void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Qt reports the second press of a double click here instead of as a press.
+    mousePressEvent(event);
+    if (m_input)
+        m_input->doubleClick();
+}
+
+void CanvasWidget::keyPressEvent(QKeyEvent* event) {
+    if (m_input)
+        m_input->keyDown(*event);
 }

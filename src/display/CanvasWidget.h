@@ -3,6 +3,7 @@
 
 class ClockCollection;
 class CanvasSize;
+class ICanvasInput;
 
 // The board's drawing surface. Coordinates on it are twips, 15 to a logical pixel.
 class CanvasWidget : public QWidget {
@@ -11,12 +12,22 @@ public:
     static constexpr double twipsPerPixel = 15.0;
 
     CanvasWidget(ClockCollection& clocks, CanvasSize& size, QWidget* parent = nullptr);
+    void setInput(ICanvasInput* input) { m_input = input; }
+
+    static int buttonBits(Qt::MouseButtons buttons);
+    static int modifierBits(Qt::KeyboardModifiers modifiers);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     ClockCollection& m_clocks;
     CanvasSize& m_size;
+    ICanvasInput* m_input = nullptr;
 };
