@@ -4,7 +4,7 @@
 struct ClockGeometry {
     static constexpr double boxWidth = 1000;
     static constexpr double boxHeight = 500;
-    static constexpr double buttonWidth = 465; // 31 px
+    static constexpr double buttonWidth = 465;  // 31 px
     static constexpr double buttonHeight = 210; // 14 px
     static constexpr double buttonGap = 50;     // from the box's right edge
     static constexpr double buttonPitch = 250;  // reset button below start/stop

@@ -204,7 +204,8 @@ void clsClock::computeButtonCorners() {
 qint16 clsClock::getButtonClick(float px, float py) const {
     for (qint16 i = 0; i < 2; ++i) {
         const CanvasPoint b = m_buttonCorners[std::size_t(i)];
-        if (b.x <= px && px <= b.x + ClockGeometry::buttonWidth && b.y <= py && py <= b.y + ClockGeometry::buttonHeight)
+        if (b.x <= px && px <= b.x + ClockGeometry::buttonWidth && b.y <= py &&
+            py <= b.y + ClockGeometry::buttonHeight)
             return i;
     }
     return -1;

@@ -8,7 +8,8 @@ namespace AppPaths {
 
 QString programFolder(const QString& executableDir) {
     const QDir exe(executableDir);
-    const QStringList candidates = {exe.absolutePath(), exe.absoluteFilePath(QStringLiteral("../share/zentriq"))};
+    const QStringList candidates = {exe.absolutePath(),
+                                    exe.absoluteFilePath(QStringLiteral("../share/zentriq"))};
     for (const QString& dir : candidates)
         if (QFileInfo::exists(QDir(dir).filePath(QStringLiteral("sounds/tick.wav"))) ||
             QFileInfo::exists(QDir(dir).filePath(QStringLiteral("pictures"))))

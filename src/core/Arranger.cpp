@@ -5,7 +5,8 @@
 #include "core/ClockCollection.h"
 #include "core/ICanvasGeometry.h"
 
-Arranger::Arranger(ClockCollection& clocks, const ICanvasGeometry& canvas) : m_clocks(clocks), m_canvas(canvas) {}
+Arranger::Arranger(ClockCollection& clocks, const ICanvasGeometry& canvas)
+    : m_clocks(clocks), m_canvas(canvas) {}
 
 void Arranger::autoArrange() {
     const double limit = m_canvas.canvasWidth() - ClockGeometry::boxWidth;

@@ -43,8 +43,9 @@ void ClockCollection::deleteClock(int index) {
 }
 
 void ClockCollection::deleteSelected() {
-    m_clocks.erase(std::remove_if(m_clocks.begin(), m_clocks.end(), [](const auto& c) { return c->selected(); }),
-                   m_clocks.end());
+    m_clocks.erase(
+        std::remove_if(m_clocks.begin(), m_clocks.end(), [](const auto& c) { return c->selected(); }),
+        m_clocks.end());
     m_indexStale = true;
     refreshGroupUse();
 }

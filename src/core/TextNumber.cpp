@@ -1,7 +1,7 @@
 #include "core/TextNumber.h"
 
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 namespace TextNumber {
 

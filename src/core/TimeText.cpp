@@ -22,7 +22,8 @@ HMS secondsToHMS(double t) {
 QString clockText(double t) {
     const HMS hms = secondsToHMS(t);
     const auto two = [](qint64 v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
-    const QString text = two(hms.hours) + QLatin1Char(':') + two(hms.minutes) + QLatin1Char(':') + two(hms.seconds);
+    const QString text =
+        two(hms.hours) + QLatin1Char(':') + two(hms.minutes) + QLatin1Char(':') + two(hms.seconds);
     // Only a time that shows a non-zero part carries the sign: -0.4 s reads 00:00:00.
     return (t < 0 && (hms.hours || hms.minutes || hms.seconds)) ? QLatin1Char('-') + text : text;
 }
