@@ -1,0 +1,40 @@
+#include "ui/GroupCommands.h"
+
+#include "core/GroupTable.h"
+#include "core/RepaintScheduler.h"
+#include "ui/IGroupMenuCaptions.h"
+#include "ui/ITextPrompt.h"
+
+namespace {
+bool isGroup(int group) {
+    return group >= 0 && group < GroupTable::groupCount;
+}
+} // namespace
+
+GroupCommands::GroupCommands(GroupTable& groups, ITextPrompt& prompt, IGroupMenuCaptions& captions,
+                             RepaintScheduler& repaint, QObject* parent)
+    : QObject(parent), m_groups(groups), m_prompt(prompt), m_captions(captions), m_repaint(repaint) {}
+
+QString GroupCommands::captionFor(int group, const QString& name) {
+    return QStringLiteral("Group ") + QString::number(group) + QStringLiteral(" : ") + name;
+}
+
+void GroupCommands::renameGroup(int group) {
+    if (!isGroup(group))
+        return;
+    const QString name = m_prompt.askText(QStringLiteral("Group name"), QStringLiteral("Enter group name"),
+                                          m_groups.name(group));
+    m_groups.setName(group, name);
+    setGroupMenuCaption(group);
+    // The group's label on the canvas shows the name.
+    m_repaint.request();
+}
+
+void GroupCommands::setGroupMenuCaption(int group) {
+    if (isGroup(group))
+        m_captions.setGroupMenuCaption(group, captionFor(group, m_groups.name(group)));
+}
+
+void GroupCommands::resetGroupMenuCaptions() {
+    m_captions.resetGroupMenuCaptions();
+}

@@ -1,0 +1,10 @@
+#include "ui/InputDialogPrompt.h"
+
+#include <QInputDialog>
+#include <QLineEdit>
+
+QString InputDialogPrompt::askText(const QString& title, const QString& prompt, const QString& preset) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, preset, &ok);
+    return ok ? text : QString();
+}
