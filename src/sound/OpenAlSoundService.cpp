@@ -1,27 +1,186 @@
 #include "sound/OpenAlSoundService.h"
 
-// Placeholder until the OpenAL adapter lands: no device, so the program runs silently.
+#include "sound/OpenAlSoundFile.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <type_traits>
+
+static_assert(std::is_same_v<ALuint, unsigned int>, "source and buffer names are kept as unsigned int");
+
+struct OpenAlSoundService::Device {
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+};
+
+namespace {
+
+// Files are shared by the file they name, however the path was written.
+QString bufferKey(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+ALenum formatFor(int channels) {
+    return channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16;
+}
+
+} // namespace
+
 OpenAlSoundService::OpenAlSoundService() = default;
-OpenAlSoundService::~OpenAlSoundService() = default;
+
+OpenAlSoundService::~OpenAlSoundService() {
+    if (!m_device)
+        return;
+    for (const Voice& voice : m_voices) {
+        alSourceStop(voice.source);
+        alSourcei(voice.source, AL_BUFFER, 0);
+        alDeleteSources(1, &voice.source);
+    }
+    if (!m_buffers.empty())
+        alDeleteBuffers(ALsizei(m_buffers.size()), m_buffers.data());
+    alcMakeContextCurrent(nullptr);
+    alcDestroyContext(m_device->context);
+    alcCloseDevice(m_device->device);
+}
 
 bool OpenAlSoundService::openDevice(QString* error) {
-    if (error)
-        *error = QStringLiteral("no sound device");
-    return false;
+    if (!m_tried) {
+        m_tried = true;
+        // The default output; OpenAL Soft's configuration decides what that is.
+        ALCdevice* device = alcOpenDevice(nullptr);
+        ALCcontext* context = device ? alcCreateContext(device, nullptr) : nullptr;
+        if (context && alcMakeContextCurrent(context)) {
+            m_device = std::make_unique<Device>();
+            m_device->device = device;
+            m_device->context = context;
+            alListenerf(AL_GAIN, 1.0f);
+        } else {
+            m_deviceError =
+                device ? QStringLiteral("cannot start the sound device") : QStringLiteral("no sound device");
+            if (context)
+                alcDestroyContext(context);
+            if (device)
+                alcCloseDevice(device);
+        }
+    }
+    if (!m_device && error)
+        *error = m_deviceError;
+    return m_device != nullptr;
 }
 
-ISoundService::BufferId OpenAlSoundService::loadBuffer(const QString&, QString* error) {
-    if (error)
-        *error = QStringLiteral("no sound device");
-    return NoBuffer;
+QString OpenAlSoundService::deviceName() const {
+    if (!m_device)
+        return {};
+    return QString::fromUtf8(alcGetString(m_device->device, ALC_DEVICE_SPECIFIER));
 }
 
-bool OpenAlSoundService::playTick(BufferId, double) {
-    return false;
+ISoundService::BufferId OpenAlSoundService::loadBuffer(const QString& path, QString* error) {
+    if (!openDevice(error))
+        return NoBuffer;
+    const QString key = bufferKey(path);
+    const auto known = m_bufferByPath.constFind(key);
+    if (known != m_bufferByPath.constEnd())
+        return known.value();
+
+    OpenAlSoundFile file;
+    if (!file.decode(path, error))
+        return NoBuffer;
+    alGetError();
+    ALuint buffer = 0;
+    alGenBuffers(1, &buffer);
+    if (alGetError() != AL_NO_ERROR) {
+        if (error)
+            *error = QStringLiteral("no buffer for %1").arg(path);
+        return NoBuffer;
+    }
+    const auto bytes = file.samples().size() * sizeof(std::int16_t);
+    alBufferData(buffer, formatFor(file.channels()), file.samples().data(), ALsizei(bytes),
+                 file.sampleRate());
+    if (alGetError() != AL_NO_ERROR) {
+        alDeleteBuffers(1, &buffer);
+        if (error)
+            *error = QStringLiteral("the device refused %1").arg(path);
+        return NoBuffer;
+    }
+    const BufferId id = BufferId(m_buffers.size());
+    m_buffers.push_back(buffer);
+    m_bufferByPath.insert(key, id);
+    return id;
 }
 
-bool OpenAlSoundService::playOnce(BufferId, double) {
-    return false;
+bool OpenAlSoundService::isPlayable(BufferId buffer) const {
+    return m_device && buffer >= 0 && std::size_t(buffer) < m_buffers.size();
 }
 
-void OpenAlSoundService::endPass() {}
+bool OpenAlSoundService::playTick(BufferId buffer, double gain) {
+    if (!isPlayable(buffer))
+        return false;
+    // Clocks ticking together would sum into a clipped burst: one tick per sound and pass, at the
+    // loudest volume asked for.
+    for (PendingTick& pending : m_pendingTicks) {
+        if (pending.buffer == buffer) {
+            pending.gain = std::max(pending.gain, gain);
+            return true;
+        }
+    }
+    m_pendingTicks.push_back({buffer, gain});
+    return true;
+}
+
+bool OpenAlSoundService::playOnce(BufferId buffer, double gain) {
+    return isPlayable(buffer) && play(buffer, gain);
+}
+
+void OpenAlSoundService::endPass() {
+    for (const PendingTick& pending : m_pendingTicks)
+        play(pending.buffer, pending.gain);
+    m_pendingTicks.clear();
+}
+
+int OpenAlSoundService::takeSource() {
+    int oldest = -1;
+    for (std::size_t i = 0; i < m_voices.size(); ++i) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(m_voices[i].source, AL_SOURCE_STATE, &state);
+        if (state != AL_PLAYING && state != AL_PAUSED)
+            return int(i);
+        if (oldest < 0 || m_voices[i].started < m_voices[std::size_t(oldest)].started)
+            oldest = int(i);
+    }
+    if (m_voices.size() < std::size_t(maxSources)) {
+        alGetError();
+        ALuint source = 0;
+        alGenSources(1, &source);
+        if (alGetError() == AL_NO_ERROR) {
+            // Heard where the listener stands, with no distance or direction applied.
+            alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+            alSource3f(source, AL_POSITION, 0.0f, 0.0f, 0.0f);
+            alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
+            m_voices.push_back({source, 0});
+            return int(m_voices.size()) - 1;
+        }
+    }
+    if (oldest >= 0)
+        alSourceStop(m_voices[std::size_t(oldest)].source);
+    return oldest;
+}
+
+bool OpenAlSoundService::play(BufferId buffer, double gain) {
+    const int index = takeSource();
+    if (index < 0)
+        return false;
+    Voice& voice = m_voices[std::size_t(index)];
+    alGetError();
+    alSourcei(voice.source, AL_BUFFER, ALint(m_buffers[std::size_t(buffer)]));
+    alSourcef(voice.source, AL_GAIN, float(std::clamp(gain, 0.0, 1.0)));
+    alSourcePlay(voice.source);
+    if (alGetError() != AL_NO_ERROR)
+        return false;
+    voice.started = ++m_playCount;
+    return true;
+}

@@ -8,8 +8,9 @@
 #include <utility>
 
 namespace {
-const char* const kMessages[] = {"Unable to initSounds", "Unable to play tick", "Unable to set volume on ticks",
-                                 "Unable to play chime", "Unable to set volume on alarms"};
+const char* const kMessages[] = {"Unable to initSounds", "Unable to play tick",
+                                 "Unable to set volume on ticks", "Unable to play chime",
+                                 "Unable to set volume on alarms"};
 }
 
 clsSound::clsSound(ISoundService& service, IErrorLog& log, QString programFolder)

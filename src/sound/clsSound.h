@@ -30,7 +30,14 @@ public:
     bool hasAlarmBuffer() const { return m_alarmBuffer != ISoundService::NoBuffer; }
 
 private:
-    enum Failure { InitFailed, PlayTickFailed, TickVolumeFailed, PlayChimeFailed, AlarmVolumeFailed, FailureCount };
+    enum Failure {
+        InitFailed,
+        PlayTickFailed,
+        TickVolumeFailed,
+        PlayChimeFailed,
+        AlarmVolumeFailed,
+        FailureCount
+    };
     // A failure is written once, and again only after the same operation has worked in between,
     // so a machine without sound does not fill the log two lines per clock per second.
     void report(Failure failure, bool failed);

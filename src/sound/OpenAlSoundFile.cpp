@@ -1,0 +1,84 @@
+#include "sound/OpenAlSoundFile.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+#include <sndfile.h>
+
+namespace {
+
+bool fail(QString* error, const QString& reason) {
+    if (error)
+        *error = reason;
+    return false;
+}
+
+std::int16_t toSample(float value) {
+    const float clamped = std::clamp(value, -1.0f, 1.0f);
+    return std::int16_t(std::lrint(clamped * 32767.0f));
+}
+
+} // namespace
+
+bool OpenAlSoundFile::decode(const QString& path, QString* error) {
+    m_channels = 0;
+    m_sampleRate = 0;
+    m_samples.clear();
+
+    SF_INFO info{};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file)
+        return fail(error,
+                    QStringLiteral("cannot read %1: %2").arg(path, QString::fromUtf8(sf_strerror(nullptr))));
+
+    const int inChannels = info.channels;
+    const int outChannels = inChannels == 2 ? 2 : 1;
+    if (inChannels < 1 || info.samplerate < 1 || info.frames < 1) {
+        sf_close(file);
+        return fail(error, QStringLiteral("no sound in %1").arg(path));
+    }
+    // Some formats report no length up front; the limit is checked again while reading.
+    if (info.frames > maxSamples / outChannels) {
+        sf_close(file);
+        return fail(error, QStringLiteral("too long: %1").arg(path));
+    }
+
+    // Integer files come back as -1..1; float files as stored, and are clamped below.
+    sf_command(file, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    constexpr sf_count_t chunkFrames = 4096;
+    std::vector<float> chunk(std::size_t(chunkFrames) * std::size_t(inChannels));
+    std::vector<std::int16_t> samples;
+    samples.reserve(std::size_t(info.frames) * std::size_t(outChannels));
+    for (;;) {
+        const sf_count_t got = sf_readf_float(file, chunk.data(), chunkFrames);
+        if (got <= 0)
+            break;
+        if (std::int64_t(samples.size()) + got * outChannels > maxSamples) {
+            sf_close(file);
+            return fail(error, QStringLiteral("too long: %1").arg(path));
+        }
+        for (sf_count_t f = 0; f < got; ++f) {
+            const float* frame = chunk.data() + f * inChannels;
+            if (inChannels <= 2) {
+                for (int c = 0; c < inChannels; ++c)
+                    samples.push_back(toSample(frame[c]));
+            } else {
+                float sum = 0;
+                for (int c = 0; c < inChannels; ++c)
+                    sum += frame[c];
+                samples.push_back(toSample(sum / float(inChannels)));
+            }
+        }
+    }
+    const int readError = sf_error(file);
+    sf_close(file);
+    if (readError != SF_ERR_NO_ERROR && samples.empty())
+        return fail(error, QStringLiteral("cannot decode %1").arg(path));
+    if (samples.empty())
+        return fail(error, QStringLiteral("no sound in %1").arg(path));
+
+    m_channels = outChannels;
+    m_sampleRate = info.samplerate;
+    m_samples = std::move(samples);
+    return true;
+}
