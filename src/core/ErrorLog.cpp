@@ -1,27 +1,41 @@
 #include "core/ErrorLog.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <utility>
 
 ErrorLog::ErrorLog(QString programFolder, QString fallbackFolder)
     : m_programFolder(std::move(programFolder)), m_fallbackFolder(std::move(fallbackFolder)) {}
 
-QString ErrorLog::formatLine(const QString& message) {
-    const QDateTime now = QDateTime::currentDateTime();
+QString ErrorLog::timeFormatWithoutZone(const QString& format) {
+    // Drop every 't' outside quoted text, then the blanks it leaves behind.
+    QString out;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('t'))
+            continue;
+        out += c;
+    }
+    return out.simplified();
+}
+
+QString ErrorLog::formatLine(const QDateTime& when, const QString& message) {
     const QLocale locale;
-    return locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           locale.toString(now.time(), QLocale::LongFormat) + QLatin1Char(' ') + message;
+    const QString timeFormat = timeFormatWithoutZone(locale.timeFormat(QLocale::LongFormat));
+    return locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           locale.toString(when.time(), timeFormat) + QLatin1Char(' ') + message;
 }
 
 bool ErrorLog::appendTo(const QString& folder, const QByteArray& line) {
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return false;
     const QString path = QDir(folder).filePath(QStringLiteral("error.log"));
     QFile file(path);
-    if (!file.open(QIODevice::Append | QIODevice::Text))
+    if (!file.open(QIODevice::Append))
         return false;
     const bool ok = file.write(line) == line.size();
     if (ok)
@@ -31,7 +45,11 @@ bool ErrorLog::appendTo(const QString& folder, const QByteArray& line) {
 
 void ErrorLog::logError(const QString& message) {
     // A failure to log is itself ignored: logging must never disturb the clocks.
-    const QByteArray line = (formatLine(message) + QLatin1Char('\n')).toUtf8();
-    if (!appendTo(m_programFolder, line))
-        appendTo(m_fallbackFolder, line);
+    const QByteArray line = (formatLine(QDateTime::currentDateTime(), message) + QLatin1Char('\n')).toUtf8();
+    if (appendTo(m_programFolder, line))
+        return;
+    // The user's data folder may not exist yet on a fresh account.
+    if (!m_fallbackFolder.isEmpty())
+        QDir().mkpath(m_fallbackFolder);
+    appendTo(m_fallbackFolder, line);
 }

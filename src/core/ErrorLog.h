@@ -1,6 +1,7 @@
 #pragma once
 #include "core/IErrorLog.h"
 
+#include <QDateTime>
 #include <QString>
 
 // Appends "date time message" lines to error.log in the program's folder, or in the user's data
@@ -9,7 +10,12 @@ class ErrorLog final : public IErrorLog {
 public:
     ErrorLog(QString programFolder, QString fallbackFolder);
     void logError(const QString& message) override;
-    static QString formatLine(const QString& message);
+
+    // The date, a blank, the time, a blank and the message, as the user's locale writes them.
+    static QString formatLine(const QDateTime& when, const QString& message);
+    // The locale's long time format (with seconds) without the time zone, which a log line does not need.
+    static QString timeFormatWithoutZone(const QString& format);
+    // Where the last line went; empty until a line has been written.
     QString lastPathUsed() const { return m_lastPath; }
 
 private:
