@@ -28,12 +28,14 @@ bool toBool(const QString& text, bool fallback) {
 }
 } // namespace
 
-ProgramSettings::ProgramSettings(ISettingsStore& store, IOptions& options) : m_store(store), m_options(options) {}
+ProgramSettings::ProgramSettings(ISettingsStore& store, IOptions& options)
+    : m_store(store), m_options(options) {}
 
 void ProgramSettings::loadSettings() {
     for (const StoredOption& s : kStored) {
         const QString fallback = s.fallback ? QStringLiteral("True") : QStringLiteral("False");
-        m_options.setChecked(s.option, toBool(m_store.read(kSection, QLatin1String(s.key), fallback), s.fallback));
+        m_options.setChecked(s.option,
+                             toBool(m_store.read(kSection, QLatin1String(s.key), fallback), s.fallback));
     }
 }
 

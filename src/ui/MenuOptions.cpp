@@ -3,22 +3,24 @@
 namespace {
 struct OptionItem {
     Option option;
+    const char* controlName;
     const char* caption;
     bool checkedAtStart;
 };
 const OptionItem kItems[] = {
-    {Option::Sync, "&Syncronize clocks", true},
-    {Option::AllowRepos, "&Allow saved clock files to reposition main form", true},
-    {Option::ResetOnLoad, "&Reset all clocks on load", false},
-    {Option::Mute, "&Mute", false},
-    {Option::ViewArrange, "&Auto Arrange Clocks", false},
-    {Option::ViewBounds, "&View Group Bounding Boxes", true},
+    {Option::Sync, "mnuSync", "&Syncronize clocks", true},
+    {Option::AllowRepos, "mnuAllowRepos", "&Allow saved clock files to reposition main form", true},
+    {Option::ResetOnLoad, "mnuResetOnLoad", "&Reset all clocks on load", false},
+    {Option::Mute, "mnuSoundMute", "&Mute", false},
+    {Option::ViewArrange, "mnuViewArrange", "&Auto Arrange Clocks", false},
+    {Option::ViewBounds, "mnuViewBounds", "&View Group Bounding Boxes", true},
 };
 } // namespace
 
 MenuOptions::MenuOptions(QObject* parent) : QObject(parent) {
     for (const OptionItem& item : kItems) {
         auto* a = new QAction(QString::fromLatin1(item.caption), this);
+        a->setObjectName(QString::fromLatin1(item.controlName));
         a->setCheckable(true);
         a->setChecked(item.checkedAtStart);
         m_actions[std::size_t(item.option)] = a;

@@ -6,6 +6,7 @@
 #include <array>
 
 // The options as checkable menu items: the check mark is the option's storage while the program runs.
+// Each action's objectName is its menu control name ("mnuSync", ...).
 class MenuOptions final : public QObject, public IOptions {
     Q_OBJECT
 public:

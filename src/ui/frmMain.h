@@ -1,4 +1,6 @@
 #pragma once
+#include "core/Arranger.h"
+#include "core/IAddClockHooks.h"
 #include "core/IPassView.h"
 
 #include <QMainWindow>
@@ -6,29 +8,59 @@
 class ClockCollection;
 class CanvasSize;
 class CanvasWidget;
+class MainMenu;
 class MenuOptions;
 class RepaintScheduler;
 
-// The main window: the canvas and the menu bar. Menus, canvas input and drawing live in classes of their own.
-class frmMain final : public QMainWindow, public IPassView {
+// The main window: the canvas and the menu bar. Menus, canvas input and drawing live in classes of their own;
+// the window runs the commands that only touch the board as a whole.
+class frmMain final : public QMainWindow, public IPassView, public IAddClockHooks {
     Q_OBJECT
 public:
+    static const QString defaultCaption;
+    static const QString webAddress;
+
     frmMain(ClockCollection& clocks, MenuOptions& options, CanvasSize& canvasSize, RepaintScheduler& repaint,
             QWidget* parent = nullptr);
+    ~frmMain() override;
 
     CanvasWidget* canvas() const { return m_canvas; }
+    MainMenu& menu() const { return *m_menu; }
     void present() override;
+
+    // IAddClockHooks
+    void arrangeAfterAdd() override;
+    void showSetForm(int index) override;
+
+    // "&Close clocks": empties the board without asking; check marks, size and position stay.
+    void closeClocks();
+    // The About box, modal.
+    void showAbout();
+    static QString aboutText();
 
 signals:
     // Closing the window or File > Quit: the program decides how to end.
     void quitRequested();
+    // A clock's Set Clock dialog should open.
+    void setFormRequested(int index);
+    // The board was emptied by "&Close clocks"; it no longer belongs to any clock file.
+    void clocksClosed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void placeCanvas();
+    void addClock();
+    void arrangeToggled(bool checked);
+    void boundsToggled(bool checked);
+
     ClockCollection& m_clocks;
     MenuOptions& m_options;
+    CanvasSize& m_canvasSize;
     RepaintScheduler& m_repaint;
+    Arranger m_arranger;
     CanvasWidget* m_canvas;
+    MainMenu* m_menu;
 };

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The window's close button ends the program like File > Quit and stores the options; stored options
+# are read back at the next start; a program ended any other way stores nothing.
+# Usage: test_smoke_close.sh <zentriq executable> <build dir>
+set -u
+exe=$1
+build=$2
+source "$(dirname "$0")/lib_smoke.sh"
+
+wm_close="$build/tests/tools/wm_close"
+[ -x "$wm_close" ] || skip "the close-button tool was not built (needs libx11-dev): $wm_close"
+
+# Synchronised counting off, then the close button.
+start_program
+keys alt+m s
+"$wm_close" "$window" || fail "could not send the close message"
+expect_exit "the close button"
+expect_settings syncClocks=False allowRepos=True resetOnLoad=False
+
+# The next run starts unsynchronised: toggling turns it back on.
+start_program
+keys alt+m s
+keys alt+f q
+expect_exit "File > Quit"
+expect_settings syncClocks=True allowRepos=True resetOnLoad=False
+
+# Toggled, then ended by a signal: the store keeps what it had.
+cp "$settings" "$tmp/before.conf"
+start_program
+keys alt+m r alt+m a
+kill -TERM "$app_pid"
+wait "$app_pid" 2>/dev/null
+app_pid=
+cmp -s "$settings" "$tmp/before.conf" || fail "ending without Quit changed the store: $(cat "$settings")"
+echo "PASS: close button quits and stores, the next run reads the store, a killed run stores nothing"
