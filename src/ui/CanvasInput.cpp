@@ -31,6 +31,10 @@ CanvasInput::~CanvasInput() {
     delete m_rubberBand.data();
 }
 
+QRubberBand* CanvasInput::rubberBand() const {
+    return m_rubberBand.data();
+}
+
 void CanvasInput::mouseDown(int button, int /*modifiers*/, float x, float y) {
     m_downX = x;
     m_downY = y;

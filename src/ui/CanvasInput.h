@@ -40,7 +40,7 @@ public:
     // The rubber band in canvas twips, and whether a rubber-band drag is in progress.
     QRectF selectBox() const { return m_selectBox; }
     bool selectBoxVisible() const { return m_selectBoxVisible; }
-    QRubberBand* rubberBand() const { return m_rubberBand; }
+    QRubberBand* rubberBand() const;
 
     // The digit 0-9 of the main keyboard's key, or -1; the keypad's digits are not digits here.
     static int digitKey(const QKeyEvent& event);
