@@ -52,10 +52,6 @@ private slots:
     void clickClockButtons();
     void clickClockButtons_operatesOnlyTheLowestIndex();
     void clickClockButtons_buttonOverAnotherBox();
-    void selectInBox_data();
-    void selectInBox();
-    void clickSelect_data();
-    void clickSelect();
     void dragClock_data();
     void dragClock();
     void dragClock_groupBoundsFollowOnlyWhileShown_data();
@@ -154,54 +150,6 @@ void TstBoardSelection::clickClockButtons_buttonOverAnotherBox() {
     QVERIFY(b.clocks.clock(0).active());
     QVERIFY(!b.clocks.clock(1).active());
     QCOMPARE(sel.hitTest(3900, 1850), 1);
-}
-
-void TstBoardSelection::selectInBox_data() {
-    QTest::addColumn<QRectF>("box");
-    QTest::addColumn<bool>("visible");
-    QTest::addColumn<QString>("expected");
-    // Centres: A (1000, 1000), B (3000, 1000), C (3000, 3000); C starts selected.
-    QTest::newRow("around A and B") << QRectF(900, 900, 2200, 200) << true << "110";
-    QTest::newRow("edges through the centres") << QRectF(1000, 1000, 2000, 0) << true << "110";
-    QTest::newRow("half of C's box, short of its centre") << QRectF(2450, 2700, 549, 600) << true << "000";
-    QTest::newRow("reaching C's centre") << QRectF(2450, 2700, 550, 600) << true << "001";
-    QTest::newRow("hidden rectangle around everything") << QRectF(0, 0, 9000, 6000) << false << "000";
-}
-
-void TstBoardSelection::selectInBox() {
-    QFETCH(QRectF, box);
-    QFETCH(bool, visible);
-    QFETCH(QString, expected);
-    TestBoard b;
-    addClocks(b, {{1000, 1000}, {3000, 1000}, {3000, 3000}});
-    setSelection(b.clocks, QStringLiteral("001"));
-    BoardSelection(b.clocks).selectInBox(box, visible);
-    QCOMPARE(selectionOf(b.clocks), expected);
-}
-
-void TstBoardSelection::clickSelect_data() {
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<bool>("exclusive");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("plain click replaces") << "101" << 1 << true << "010";
-    QTest::newRow("plain click on a selected clock") << "101" << 0 << true << "100";
-    QTest::newRow("modifier click adds") << "100" << 1 << false << "110";
-    QTest::newRow("modifier click never toggles off") << "100" << 0 << false << "100";
-    QTest::newRow("plain click off the board clears") << "111" << -1 << true << "000";
-    QTest::newRow("modifier click past the end") << "010" << 3 << false << "010";
-}
-
-void TstBoardSelection::clickSelect() {
-    QFETCH(QString, before);
-    QFETCH(int, index);
-    QFETCH(bool, exclusive);
-    QFETCH(QString, expected);
-    TestBoard b;
-    addClocks(b, {{1000, 1000}, {3000, 1000}, {5000, 1000}});
-    setSelection(b.clocks, before);
-    BoardSelection(b.clocks).clickSelect(index, exclusive);
-    QCOMPARE(selectionOf(b.clocks), expected);
 }
 
 void TstBoardSelection::dragClock_data() {
