@@ -29,8 +29,9 @@ void clsClock::init() {
     m_x = float(m_env.canvas.canvasWidth() / 2);
     m_y = float(m_env.canvas.canvasHeight() / 2);
     m_countType = 0;
+    const double oldId = m_id;
     m_id = drawIdentifier();
-    m_host.identifiersChanged();
+    m_host.identifierChanged(*this, oldId);
     computeButtonCorners();
     m_selected = false;
     resetClock();
@@ -50,8 +51,9 @@ double clsClock::drawIdentifier() const {
 }
 
 void clsClock::setStoredId(double id) {
+    const double oldId = m_id;
     m_id = id;
-    m_host.identifiersChanged();
+    m_host.identifierChanged(*this, oldId);
 }
 
 QString clsClock::alarmFile() const {

@@ -16,8 +16,8 @@ clsClock* ClockCollection::appendClock() {
     if (clockCount() >= maxClocks)
         return nullptr;
     m_clocks.push_back(std::make_unique<clsClock>(m_env, *this));
-    m_indexStale = true;
     clsClock* added = m_clocks.back().get();
+    indexAppended(added->ID());
     added->init();
     return added;
 }
@@ -66,6 +66,34 @@ void ClockCollection::rebuildIndex() const {
         ++m_idUses[id];
     }
     m_indexStale = false;
+}
+
+// Appending and renaming the last clock keep the index up to date, so filling a board of n clocks
+// costs O(n) rather than a rebuild per clock; anything else rebuilds it on the next lookup.
+void ClockCollection::indexAppended(double id) {
+    if (m_indexStale)
+        return;
+    ++m_idUses[id];
+    if (!m_firstIndex.contains(id))
+        m_firstIndex.insert(id, clockCount() - 1);
+}
+
+void ClockCollection::identifierChanged(const clsClock& clock, double oldId) {
+    const int last = clockCount() - 1;
+    if (m_indexStale || last < 0 || &clock != m_clocks.back().get()) {
+        m_indexStale = true;
+        return;
+    }
+    auto uses = m_idUses.find(oldId);
+    if (uses == m_idUses.end() || (m_firstIndex.value(oldId, -1) == last && *uses > 1)) {
+        m_indexStale = true;
+        return;
+    }
+    if (--*uses == 0) {
+        m_idUses.erase(uses);
+        m_firstIndex.remove(oldId);
+    }
+    indexAppended(clock.ID());
 }
 
 int ClockCollection::findClockIndex(double id) const {

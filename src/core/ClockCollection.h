@@ -60,10 +60,11 @@ public:
     void resetLinkedClock(double id) override;
     void startLinkedClock(double id) override;
     bool isIdUsedByOther(double id, const clsClock* except) const override;
-    void identifiersChanged() override { m_indexStale = true; }
+    void identifierChanged(const clsClock& clock, double oldId) override;
 
 private:
     void rebuildIndex() const;
+    void indexAppended(double id);
 
     const ClockEnvironment& m_env;
     std::vector<std::unique_ptr<clsClock>> m_clocks;

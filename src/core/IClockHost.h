@@ -9,5 +9,6 @@ public:
     virtual void resetLinkedClock(double id) = 0;
     virtual void startLinkedClock(double id) = 0;
     virtual bool isIdUsedByOther(double id, const clsClock* except) const = 0;
-    virtual void identifiersChanged() = 0;
+    // A clock's identifier changed from oldId to its current one.
+    virtual void identifierChanged(const clsClock& clock, double oldId) = 0;
 };

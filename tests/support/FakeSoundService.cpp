@@ -21,16 +21,20 @@ ISoundService::BufferId FakeSoundService::loadBuffer(const QString& path, QStrin
 }
 
 bool FakeSoundService::playTick(BufferId buffer, double gain) {
-    if (!m_paths.contains(buffer))
+    if (buffer < 0 || buffer >= BufferId(m_paths.size()))
         return false;
-    plays.push_back({m_paths.value(buffer), gain, true});
+    ++playCount;
+    if (recordPlays)
+        plays.push_back({m_paths.value(buffer), gain, true});
     return true;
 }
 
 bool FakeSoundService::playOnce(BufferId buffer, double gain) {
-    if (!m_paths.contains(buffer))
+    if (buffer < 0 || buffer >= BufferId(m_paths.size()))
         return false;
-    plays.push_back({m_paths.value(buffer), gain, false});
+    ++playCount;
+    if (recordPlays)
+        plays.push_back({m_paths.value(buffer), gain, false});
     return true;
 }
 

@@ -15,9 +15,11 @@ public:
     };
 
     bool deviceWorks = true;
+    bool recordPlays = true; // off for benchmarks: only counted
     QStringList available;
     QVector<Play> plays;
     int passes = 0;
+    long long playCount = 0;
 
     bool openDevice(QString* error) override;
     BufferId loadBuffer(const QString& path, QString* error) override;
