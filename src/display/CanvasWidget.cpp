@@ -3,13 +3,21 @@
 #include "core/CanvasSize.h"
 #include "core/ClockCollection.h"
 #include "display/ICanvasInput.h"
+#include "display/QPainterCanvas.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QtDebug>
+#include <cmath>
 
 CanvasWidget::CanvasWidget(ClockCollection& clocks, CanvasSize& size, QWidget* parent)
-    : QWidget(parent), m_clocks(clocks), m_size(size) {
+    : QWidget(parent), m_clocks(clocks), m_size(size), m_pictures(clocks.environment().programFolder),
+      m_renderer(m_pictures) {
+    if (!m_pictures.complete())
+        qWarning("Clock pictures missing from %s/pictures: %s",
+                 qUtf8Printable(clocks.environment().programFolder),
+                 qUtf8Printable(m_pictures.missing().join(QStringLiteral(", "))));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
@@ -26,8 +34,16 @@ int CanvasWidget::modifierBits(Qt::KeyboardModifiers modifiers) {
 }
 
 void CanvasWidget::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Base));
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(int(std::ceil(width() * ratio)), int(std::ceil(height() * ratio)));
+    if (m_backBuffer.size() != pixels)
+        m_backBuffer = QImage(pixels, QImage::Format_RGB32);
+    {
+        QPainterCanvas canvas(m_backBuffer, palette().color(QPalette::Base), ratio);
+        m_renderer.render(canvas, m_clocks, m_clocks.environment().options);
+    }
+    m_backBuffer.setDevicePixelRatio(ratio);
+    QPainter(this).drawImage(QPointF(0, 0), m_backBuffer);
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
@@ -43,8 +59,8 @@ float twips(qreal pixels) {
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
     if (m_input)
-        m_input->mouseDown(buttonBits(event->button()), modifierBits(event->modifiers()), twips(event->position().x()),
-                           twips(event->position().y()));
+        m_input->mouseDown(buttonBits(event->button()), modifierBits(event->modifiers()),
+                           twips(event->position().x()), twips(event->position().y()));
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -55,8 +71,8 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (m_input)
-        m_input->mouseUp(buttonBits(event->button()), modifierBits(event->modifiers()), twips(event->position().x()),
-                         twips(event->position().y()));
+        m_input->mouseUp(buttonBits(event->button()), modifierBits(event->modifiers()),
+                         twips(event->position().x()), twips(event->position().y()));
 }
 
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -1,11 +1,16 @@
 #pragma once
+#include "display/BoardRenderer.h"
+#include "display/PictureStore.h"
+
+#include <QImage>
 #include <QWidget>
 
 class ClockCollection;
 class CanvasSize;
 class ICanvasInput;
 
-// The board's drawing surface. Coordinates on it are twips, 15 to a logical pixel.
+// The board's drawing surface. Coordinates on it are twips, 15 to a logical pixel. Every paint draws the
+// whole board into a back buffer of device pixels and shows it when it is complete.
 class CanvasWidget : public QWidget {
     Q_OBJECT
 public:
@@ -16,6 +21,10 @@ public:
 
     static int buttonBits(Qt::MouseButtons buttons);
     static int modifierBits(Qt::KeyboardModifiers modifiers);
+
+    const PictureStore& pictures() const { return m_pictures; }
+    // The picture last shown, in device pixels.
+    const QImage& backBuffer() const { return m_backBuffer; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,4 +39,7 @@ private:
     ClockCollection& m_clocks;
     CanvasSize& m_size;
     ICanvasInput* m_input = nullptr;
+    PictureStore m_pictures;
+    BoardRenderer m_renderer;
+    QImage m_backBuffer;
 };

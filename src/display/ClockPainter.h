@@ -1,0 +1,27 @@
+#pragma once
+#include "display/Picture.h"
+
+class ICanvas;
+class PictureStore;
+class clsClock;
+
+// Paints one clock: its face in the colour of its state, time, name, the two buttons with their
+// captions, and the red outline when it is selected.
+class ClockPainter {
+public:
+    // Face picture for the state: 0 cream (stopped), 1 red (running, 10 s or less), 2 green (running).
+    static int faceIndex(const clsClock& clock);
+
+    explicit ClockPainter(const PictureStore& pictures);
+
+    // Leaves the line width at 2, the foreground colour black (red after a selected clock) and bold off.
+    void draw(ICanvas& canvas, const clsClock& clock) const;
+
+private:
+    const PictureStore& m_pictures;
+    // A caption always sits at the same place on the same bar, so the bars carry them ready-made:
+    // "Start" on green, "Stop" on red, "Rset" on yellow.
+    Picture m_start;
+    Picture m_stop;
+    Picture m_reset;
+};

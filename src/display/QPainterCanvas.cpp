@@ -1,0 +1,235 @@
+#include "display/QPainterCanvas.h"
+
+#include "display/LineRasterizer.h"
+#include "display/Picture.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QStringList>
+#include <cmath>
+
+QPainterCanvas::QPainterCanvas(const QColor& background) : m_background(background) {}
+
+QPainterCanvas::QPainterCanvas(QImage& target, const QColor& background, double devicePixelRatio)
+    : m_background(background) {
+    begin(target, devicePixelRatio);
+}
+
+QPainterCanvas::~QPainterCanvas() {
+    end();
+}
+
+QFont QPainterCanvas::canvasFont(double devicePixelRatio, bool bold) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(1, int(std::lround(fontTwips / twipsPerPixel * devicePixelRatio))));
+    font.setBold(bold);
+    // Settle on the family found, so that drawing does not search the list again for every text.
+    font.setFamilies({QFontInfo(font).family()});
+    return font;
+}
+
+void QPainterCanvas::begin(QImage& target, double devicePixelRatio) {
+    end();
+    const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    if (ratio != m_dpr || m_fonts[0].pixelSize() <= 0) {
+        m_dpr = ratio;
+        m_scale = ratio / twipsPerPixel;
+        for (int bold = 0; bold < 2; ++bold) {
+            m_fonts[bold] = canvasFont(m_dpr, bold != 0);
+            m_ascent[bold] = QFontMetrics(m_fonts[bold]).ascent();
+            m_texts[bold].clear();
+        }
+        m_textBytes = 0;
+        m_discs.clear();
+    }
+    ++m_picture;
+    // The painter must see device pixels; the ratio is applied here, not by Qt.
+    target.setDevicePixelRatio(1.0);
+    m_target = &target;
+    m_painter.begin(&target);
+    m_painter.setRenderHint(QPainter::Antialiasing);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_fore = Qt::black;
+    m_penWidth = 1;
+    m_bold = false;
+    m_painter.setFont(m_fonts[0]);
+    applyPen();
+}
+
+void QPainterCanvas::end() {
+    if (!m_painter.isActive())
+        return;
+    m_painter.end();
+    m_target = nullptr;
+    dropUnused();
+}
+
+void QPainterCanvas::dropUnused() {
+    // Whatever the picture just finished did not use is gone from the board.
+    for (auto& texts : m_texts)
+        texts.removeIf([this](const auto& it) {
+            if (it.value().lastPicture == m_picture)
+                return false;
+            m_textBytes -= it.value().image.sizeInBytes();
+            return true;
+        });
+    m_discs.removeIf([this](const auto& it) { return it.value().lastPicture != m_picture; });
+}
+
+int QPainterCanvas::devicePixels(double twips) const {
+    return int(std::lround(twips * m_scale));
+}
+
+QPointF QPainterCanvas::penPoint(double x, double y) const {
+    const double half = (m_penWidth % 2) ? 0.5 : 0.0;
+    return QPointF(devicePixels(x) + half, devicePixels(y) + half);
+}
+
+void QPainterCanvas::applyPen() {
+    m_painter.setPen(QPen(m_fore, m_penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+}
+
+void QPainterCanvas::clear() {
+    const QRect all(0, 0, m_painter.device()->width(), m_painter.device()->height());
+    if (m_background.alpha() == 255) {
+        // An opaque fill with antialiasing off takes the painter's plain rectangle path.
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
+        m_painter.fillRect(all, m_background);
+        m_painter.setRenderHint(QPainter::Antialiasing, true);
+        return;
+    }
+    m_painter.setCompositionMode(QPainter::CompositionMode_Source);
+    m_painter.fillRect(all, m_background);
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void QPainterCanvas::setForeColor(const QColor& colour) {
+    if (colour == m_fore)
+        return;
+    m_fore = colour;
+    applyPen();
+}
+
+void QPainterCanvas::setLineWidth(int pixels) {
+    const int width = std::max(1, int(std::lround(pixels * m_dpr)));
+    if (width == m_penWidth)
+        return;
+    m_penWidth = width;
+    applyPen();
+}
+
+void QPainterCanvas::setBold(bool bold) {
+    if (bold == m_bold)
+        return;
+    m_bold = bold;
+    m_painter.setFont(m_fonts[bold ? 1 : 0]);
+}
+
+void QPainterCanvas::drawPicture(const Picture& picture, double x, double y, double width, double height,
+                                 Combine combine) {
+    const QImage& image = picture.forScale(m_dpr);
+    if (image.isNull())
+        return;
+    const int left = devicePixels(x), top = devicePixels(y);
+    const QRect target(left, top, devicePixels(x + width) - left, devicePixels(y + height) - top);
+    // An opaque picture laid over the canvas is a plain copy, and the painter's usual mode is the fast one.
+    const bool usual = combine == Combine::Blend || (combine == Combine::Copy && !image.hasAlphaChannel());
+    if (usual) {
+        m_painter.drawImage(target, image, image.rect());
+        return;
+    }
+    static constexpr QPainter::CompositionMode modes[] = {QPainter::CompositionMode_Source,
+                                                          QPainter::RasterOp_SourceAndDestination,
+                                                          QPainter::RasterOp_SourceOrDestination};
+    m_painter.setCompositionMode(modes[int(combine)]);
+    m_painter.drawImage(target, image, image.rect());
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void QPainterCanvas::line(double x1, double y1, double x2, double y2) {
+    const QPointF a = penPoint(x1, y1), b = penPoint(x2, y2);
+    if (a.x() != b.x() && a.y() != b.y()) {
+        // The raster engine writes straight into the image, so drawing beside it keeps the order.
+        LineRasterizer::drawLine(*m_target, a, b, m_penWidth, m_fore.rgb());
+        return;
+    }
+    // Level and upright lines (outlines, boxes) are whole-pixel rectangles: filled, not stroked. The
+    // square cap reaches half the width past each end, so the corners of an outline close.
+    const double half = m_penWidth / 2.0;
+    const QRectF r(QPointF(std::min(a.x(), b.x()) - half, std::min(a.y(), b.y()) - half),
+                   QPointF(std::max(a.x(), b.x()) + half, std::max(a.y(), b.y()) + half));
+    m_painter.fillRect(r, m_fore);
+}
+
+const QImage& QPainterCanvas::disc(int diameter, const QColor& colour) {
+    const quint64 key = (quint64(colour.rgba()) << 32) | (quint64(diameter) << 8) | quint64(m_penWidth);
+    Disc& d = m_discs[key];
+    d.lastPicture = m_picture;
+    if (d.image.isNull()) {
+        const int side = diameter + m_penWidth + 2;
+        d.image = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
+        d.image.fill(Qt::transparent);
+        QPainter p(&d.image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(colour, m_penWidth));
+        p.setBrush(colour);
+        p.drawEllipse(QPointF(side / 2.0, side / 2.0), diameter / 2.0, diameter / 2.0);
+    }
+    return d.image;
+}
+
+void QPainterCanvas::circle(double cx, double cy, double radius, const QColor& colour) {
+    // The same disc recurs at every link's end: it is drawn once and then copied.
+    const int diameter = std::max(1, int(std::lround(2 * radius * m_scale)));
+    const QImage& image = disc(diameter, colour);
+    const QPointF centre = penPoint(cx, cy);
+    m_painter.drawImage(QPointF(centre.x() - image.width() / 2.0, centre.y() - image.height() / 2.0), image);
+}
+
+void QPainterCanvas::renderText(CachedText& cached, const QString& text, const QFont& font) {
+    m_textBytes -= cached.image.sizeInBytes();
+    // The ink's bounds from the baseline origin, with room for the antialiased fringe.
+    const QRect ink = QFontMetrics(font).boundingRect(text).adjusted(-2, -2, 2, 2);
+    cached.image = QImage(ink.size(), QImage::Format_ARGB32_Premultiplied);
+    cached.image.fill(Qt::transparent);
+    QPainter p(&cached.image);
+    p.setFont(font);
+    p.setPen(m_fore);
+    p.drawText(-ink.topLeft(), text);
+    p.end();
+    cached.offset = ink.topLeft();
+    cached.colour = m_fore.rgba();
+    m_textBytes += cached.image.sizeInBytes();
+}
+
+void QPainterCanvas::text(double x, double y, const QString& text) {
+    if (text.isEmpty())
+        return;
+    const int b = m_bold ? 1 : 0;
+    const QPoint baseline(devicePixels(x), devicePixels(y) + m_ascent[b]);
+    QHash<QString, CachedText>& texts = m_texts[b];
+    auto it = texts.find(text);
+    if (it == texts.end()) {
+        if (m_textBytes < textCacheBytes)
+            texts.insert(text, CachedText{QImage(), QPoint(), 0, m_picture});
+        m_painter.drawText(baseline, text);
+        return;
+    }
+    // A text becomes an image once it shows in two pictures running (a name, a clock that is not
+    // counting); a time that changes every second is drawn directly.
+    CachedText& cached = it.value();
+    const bool again = cached.lastPicture + 1 >= m_picture;
+    cached.lastPicture = m_picture;
+    if (cached.image.isNull() || cached.colour != m_fore.rgba()) {
+        if (!again || m_textBytes >= textCacheBytes) {
+            m_painter.drawText(baseline, text);
+            return;
+        }
+        renderText(cached, text, m_fonts[b]);
+    }
+    m_painter.drawImage(baseline + cached.offset, cached.image);
+}

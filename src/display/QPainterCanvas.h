@@ -1,0 +1,81 @@
+#pragma once
+#include "display/ICanvas.h"
+
+#include <QFont>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+
+// The board's canvas over a back buffer. Positions are twips, turned into whole device pixels so that
+// pictures are copied pixel for pixel and lines and text stay sharp at any device pixel ratio.
+// One canvas lives as long as its window and paints one picture between begin() and end(). Texts and
+// discs that showed in the previous picture are kept as ready-made images, because most of a board
+// looks the same next time and copying an image costs a fraction of laying out and drawing glyphs.
+class QPainterCanvas final : public ICanvas {
+public:
+    static constexpr double twipsPerPixel = 15.0;
+    static constexpr double fontTwips = 160.0; // 8 pt
+    // Beyond this, further texts are drawn directly each time.
+    static constexpr qsizetype textCacheBytes = 32 * 1024 * 1024;
+
+    explicit QPainterCanvas(const QColor& background);
+    // Begins painting at once and ends when destroyed.
+    QPainterCanvas(QImage& target, const QColor& background, double devicePixelRatio);
+    ~QPainterCanvas() override;
+    QPainterCanvas(const QPainterCanvas&) = delete;
+    QPainterCanvas& operator=(const QPainterCanvas&) = delete;
+
+    // target holds device pixels, devicePixelRatio of them to a logical pixel. Starts with line width 1,
+    // black foreground and bold off.
+    void begin(QImage& target, double devicePixelRatio);
+    void end();
+    void setBackground(const QColor& background) { m_background = background; }
+
+    // The canvas's own font: a small sans-serif face.
+    static QFont canvasFont(double devicePixelRatio, bool bold);
+
+    void clear() override;
+    void setForeColor(const QColor& colour) override;
+    void setLineWidth(int pixels) override;
+    void setBold(bool bold) override;
+    void drawPicture(const Picture& picture, double x, double y, double width, double height,
+                     Combine combine) override;
+    void line(double x1, double y1, double x2, double y2) override;
+    void circle(double cx, double cy, double radius, const QColor& colour) override;
+    void text(double x, double y, const QString& text) override;
+
+private:
+    struct CachedText {
+        QImage image;  // the text in its colour over transparency, once it has shown twice running
+        QPoint offset; // of the image from the text's baseline origin
+        QRgb colour = 0;
+        quint64 lastPicture = 0;
+    };
+    struct Disc {
+        QImage image;
+        quint64 lastPicture = 0;
+    };
+
+    int devicePixels(double twips) const;
+    // A line's end on the pixel grid: whole pixels for even pen widths, pixel centres for odd ones.
+    QPointF penPoint(double x, double y) const;
+    void applyPen();
+    const QImage& disc(int diameter, const QColor& colour);
+    void renderText(CachedText& cached, const QString& text, const QFont& font);
+    void dropUnused();
+
+    QPainter m_painter;
+    QImage* m_target = nullptr;
+    QColor m_background;
+    double m_dpr = 1.0;
+    double m_scale = 1.0 / twipsPerPixel; // device pixels per twip
+    QColor m_fore{Qt::black};
+    int m_penWidth = 1; // device pixels
+    bool m_bold = false;
+    QFont m_fonts[2];
+    int m_ascent[2] = {0, 0};
+    quint64 m_picture = 0; // counts begin()
+    QHash<QString, CachedText> m_texts[2];
+    qsizetype m_textBytes = 0;
+    QHash<quint64, Disc> m_discs;
+};
