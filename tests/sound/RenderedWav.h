@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-// Reads the WAV file OpenAL Soft's "wave" output renders (float or 16-bit PCM, plain or
+// Reads the WAV file OpenAL Soft's "wave" output renders (32-bit float, plain or
 // WAVE_FORMAT_EXTENSIBLE) and measures it over stretches of time.
 class RenderedWav {
 public:
@@ -85,12 +85,6 @@ private:
                 const quint32 raw = le(bytes, start + qsizetype(i) * 4, 4);
                 std::memcpy(&m_samples[i], &raw, 4);
             }
-            return true;
-        }
-        if (format == 1 && bits == 16) {
-            m_samples.resize(std::size_t(length / 2));
-            for (std::size_t i = 0; i < m_samples.size(); ++i)
-                m_samples[i] = float(qint16(le(bytes, start + qsizetype(i) * 2, 2))) / 32768.0f;
             return true;
         }
         return false;

@@ -85,8 +85,6 @@ private slots:
         QVERIFY(board.log.lines.isEmpty());
     }
 
-    void gainOfMinusTwentyDecibelsIsATenth() { QCOMPARE(clsSound::millibelsToGain(-2000), 0.1); }
-
     void missingTickFileStillCountsAndLogsOnce() {
         TestBoard board;
         board.sound.available = {TestBoard::alarmPath()};
@@ -209,23 +207,6 @@ private slots:
         QCOMPARE(board.sound.count(true), ticks);
         QCOMPARE(board.sound.count(false), alarms);
         QVERIFY(board.log.lines.isEmpty());
-    }
-
-    void withoutADeviceEveryClockStillCompletes() {
-        TestBoard board;
-        board.sound.deviceWorks = false;
-        for (int i = 0; i < 3; ++i)
-            board.add(5 + i).toggleStartStop();
-        const int passes = runToEnd(board);
-        QCOMPARE(passes, 7);
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY(!board.clocks.clock(i).active());
-            QCOMPARE(board.clocks.clock(i).currentTime(), 0.0);
-        }
-        // Five distinct failures per clock, each written once, however long the clocks ran.
-        QCOMPARE(board.log.lines.size(), 15);
-        for (const QString& message : {kInit, kTickVolume, kPlayTick, kAlarmVolume, kPlayChime})
-            QCOMPARE(board.log.lines.count(message), 3);
     }
 };
 

@@ -118,20 +118,6 @@ private slots:
         QVERIFY(log.lines.isEmpty());
     }
 
-    void aClockRunsToItsAlarm() {
-        MemoryErrorLog log;
-        SoundBoard board(*m_service, log, m_folder);
-        board.options.setChecked(Option::Sync, true);
-        clsClock* clock = board.clocks.appendClock();
-        clock->setDuration(3);
-        clock->toggleStartStop();
-        for (int i = 0; i < 3; ++i)
-            QVERIFY(board.clocks.tickAll(1));
-        QVERIFY(!clock->active());
-        QCOMPARE(clock->currentTime(), 0.0);
-        QVERIFY(log.lines.isEmpty());
-    }
-
     void closesTheDevice() {
         m_service.reset(); // must not crash with sources still playing
     }
