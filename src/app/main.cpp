@@ -12,6 +12,7 @@
 #include "core/RepaintScheduler.h"
 #include "core/SeededRandom.h"
 #include "sound/OpenAlSoundService.h"
+#include "ui/BoardInteraction.h"
 #include "ui/MenuOptions.h"
 #include "ui/frmMain.h"
 
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
     ClockCollection clocks(env);
 
     frmMain window(clocks, options, canvasSize, repaint);
+    BoardInteraction interaction(window, clocks, repaint);
     window.show();
 
     QSettingsStore store(QStringLiteral("zentriq"));
