@@ -1,0 +1,96 @@
+// One full picture of the board (links, clocks, group boxes) into a 1920 x 1080 back buffer.
+// Every clock is linked to another and sits in a group; all of them lie inside the buffer, overlapping on
+// the larger boards, so nothing is saved by clipping. A link line costs in proportion to its length, so
+// the links are kept short and alike on every board.
+#include "TestBoard.h"
+#include "clock/clsClock.h"
+#include "display/BoardRenderer.h"
+#include "display/PictureStore.h"
+#include "display/QPainterCanvas.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+void ensureGuiApplication() {
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "zentriq_bench";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+// The build tree keeps pictures/ beside the program, one folder above the benchmark.
+QString assetFolder() {
+    const QDir exe(QCoreApplication::applicationDirPath());
+    for (const QString& dir : {exe.absoluteFilePath(QStringLiteral("..")), exe.absolutePath()})
+        if (QDir(dir).exists(QStringLiteral("pictures")))
+            return dir;
+    return exe.absolutePath();
+}
+
+// Clocks stand in rows of 16, 19 rows to the buffer; further rows are laid over the first ones, shifted a
+// little, so every board has the same density of clocks per row and the same short links.
+std::unique_ptr<TestBoard> makeBoard(int count) {
+    auto board = std::make_unique<TestBoard>();
+    board->canvas.setSize(1920 * 15, 1080 * 15);
+    constexpr int columns = 16, rowsPerLayer = 19;
+    const int rows = (count + columns - 1) / columns;
+    for (int i = 0; i < count; ++i) {
+        const int row = i / columns, column = i % columns, layer = row / rowsPerLayer;
+        clsClock& c = board->add(600 + i % 3600);
+        c.setPosition(float(600 + column * 1750 + layer * 60),
+                      float(350 + (row % rowsPerLayer) * 800 + layer * 60));
+        c.setPurpose(QStringLiteral("Clock %1").arg(i));
+        c.setGroupNum(qint16(i % 10));
+        if (i % 2) {
+            c.toggleStartStop();
+            c.setCurrentTime(i % 20 + 0.5);
+        }
+        c.setSelected(i % 7 == 0);
+    }
+    // Each clock triggers a neighbour one row down (up from a layer's last row) and one column across.
+    for (int i = 0; i < count; ++i) {
+        const int row = i / columns, column = i % columns;
+        const bool down = row % rowsPerLayer < rowsPerLayer - 1 && row + 1 < rows;
+        const int targetRow = down ? row + 1 : std::max(0, row - 1);
+        const int target = targetRow * columns + (column + 1 < columns ? column + 1 : column - 1);
+        board->clocks.clock(i).setLinkID(board->clocks.clock(std::min(target, count - 1)).ID());
+    }
+    board->clocks.computeGroupBounds();
+    board->options.setChecked(Option::ViewBounds, true);
+    return board;
+}
+
+void BM_DrawBoard(benchmark::State& state) {
+    ensureGuiApplication();
+    const PictureStore pictures(assetFolder());
+    if (!pictures.complete()) {
+        state.SkipWithError("pictures not found");
+        return;
+    }
+    const auto board = makeBoard(int(state.range(0)));
+    const BoardRenderer renderer(pictures);
+    QImage buffer(1920, 1080, QImage::Format_RGB32);
+    // As in the window: one canvas for every picture.
+    QPainterCanvas canvas(Qt::white);
+    for (auto _ : state) {
+        canvas.begin(buffer, 1.0);
+        renderer.render(canvas, board->clocks, board->options);
+        canvas.end();
+    }
+    state.SetComplexityN(state.range(0));
+    state.counters["us_per_clock"] = benchmark::Counter(
+        double(state.range(0)), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+} // namespace
+
+BENCHMARK(BM_DrawBoard)->Arg(1)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
