@@ -3,7 +3,6 @@
 #include "core/CanvasSize.h"
 #include "core/ClockCollection.h"
 #include "display/ICanvasInput.h"
-#include "display/QPainterCanvas.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,7 +12,7 @@
 
 CanvasWidget::CanvasWidget(ClockCollection& clocks, CanvasSize& size, QWidget* parent)
     : QWidget(parent), m_clocks(clocks), m_size(size), m_pictures(clocks.environment().programFolder),
-      m_renderer(m_pictures) {
+      m_renderer(m_pictures), m_canvas(palette().color(QPalette::Base)) {
     if (!m_pictures.complete())
         qWarning("Clock pictures missing from %s/pictures: %s",
                  qUtf8Printable(clocks.environment().programFolder),
@@ -38,10 +37,10 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
     const QSize pixels(int(std::ceil(width() * ratio)), int(std::ceil(height() * ratio)));
     if (m_backBuffer.size() != pixels)
         m_backBuffer = QImage(pixels, QImage::Format_RGB32);
-    {
-        QPainterCanvas canvas(m_backBuffer, palette().color(QPalette::Base), ratio);
-        m_renderer.render(canvas, m_clocks, m_clocks.environment().options);
-    }
+    m_canvas.setBackground(palette().color(QPalette::Base));
+    m_canvas.begin(m_backBuffer, ratio);
+    m_renderer.render(m_canvas, m_clocks, m_clocks.environment().options);
+    m_canvas.end();
     m_backBuffer.setDevicePixelRatio(ratio);
     QPainter(this).drawImage(QPointF(0, 0), m_backBuffer);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "display/BoardRenderer.h"
 #include "display/PictureStore.h"
+#include "display/QPainterCanvas.h"
 
 #include <QImage>
 #include <QWidget>
@@ -41,5 +42,6 @@ private:
     ICanvasInput* m_input = nullptr;
     PictureStore m_pictures;
     BoardRenderer m_renderer;
+    QPainterCanvas m_canvas; // one for every paint, so what it has made ready stays ready
     QImage m_backBuffer;
 };

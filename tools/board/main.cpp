@@ -47,11 +47,11 @@ int main(int argc, char* argv[]) {
     // The main window's first canvas: 678 x 410 pixels.
     TestBoard board;
     board.canvas.setSize(678 * 15, 410 * 15);
-    clsClock& oven = place(board, QStringLiteral("Oven"), 45 * 60, 1500, 1500);
-    clsClock& pasta = place(board, QStringLiteral("Pasta"), 9 * 60, 4300, 1500);
-    clsClock& tea = place(board, QStringLiteral("Tea"), 4 * 60, 7700, 1500);
-    clsClock& rest = place(board, QStringLiteral("Rest"), 10 * 60, 3000, 4300);
-    clsClock& plank = place(board, QStringLiteral("Plank"), 90, 7700, 4300);
+    clsClock& oven = place(board, QStringLiteral("Oven"), 45 * 60, 1650, 1700);
+    clsClock& pasta = place(board, QStringLiteral("Pasta"), 9 * 60, 4450, 1700);
+    clsClock& tea = place(board, QStringLiteral("Tea"), 4 * 60, 7850, 1700);
+    clsClock& rest = place(board, QStringLiteral("Rest"), 10 * 60, 3150, 4500);
+    clsClock& plank = place(board, QStringLiteral("Plank"), 90, 7250, 4500);
     oven.setStoredId(101);
     rest.setStoredId(102);
     tea.setStoredId(103);

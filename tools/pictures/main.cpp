@@ -65,14 +65,30 @@ double coverage(int x, int y, int scale, const Area& a, double radius) {
     return hits / 16.0;
 }
 
-// Wood grain: long, slightly wavy streaks running along the panel, with a fine fibre noise.
-// u and v are logical pixel positions within the panel.
-double grain(double u, double v, int x, int y) {
-    const double wave = 1.6 * std::sin(u * 0.055 + 0.4) + 0.7 * std::sin(u * 0.19 + v * 0.05 + 1.3);
-    const double rings = 0.5 + 0.5 * std::sin((v * 0.42 + wave) * 2.4);
-    const double streak = std::pow(rings, 4.0);
-    const double fibre = noise(x, y / 2, 7) - 0.5;
-    return -0.07 * streak + 0.025 * fibre + 0.02 * std::sin(v * 1.7 + u * 0.02);
+// Wood grain: growth rings cut lengthwise, thin dark lines at uneven spacing that wander gently along the
+// panel, over broader light and dark bands and a fine fibre running with the grain.
+// u and v are logical pixel positions within the panel; x and y are device pixels.
+double grain(double u, double v, int x, int y, int scale) {
+    const double wander = 0.9 * std::sin(u * 0.045 + 0.3) + 0.35 * std::sin(u * 0.13 + v * 0.07 + 1.1) +
+                          0.15 * std::sin(u * 0.31 + 2.0);
+    const double ring = v * 0.16 + wander * 0.55 + 0.08 * std::sin(v * 0.9);
+    const double f = ring - std::floor(ring);
+    const double line = std::exp(-(f - 0.5) * (f - 0.5) / (2 * 0.045 * 0.045));
+    const double band = 0.5 + 0.5 * std::sin(ring * 3.14159265 + 0.7);
+    const double fibre = noise(x / (3 * scale), y, 7) - 0.5;
+    return -0.10 * line - 0.035 * band + 0.03 * fibre;
+}
+
+// The grain averaged over the device pixel, so its thin lines stay whole at normal density.
+double smoothGrain(int x, int y, int scale) {
+    double sum = 0;
+    for (int sy = 0; sy < 4; ++sy)
+        for (int sx = 0; sx < 4; ++sx) {
+            const double u = (x + (sx + 0.5) / 4.0) / scale - leftPanel.left;
+            const double v = (y + (sy + 0.5) / 4.0) / scale - leftPanel.top;
+            sum += grain(u, v, x, y, scale);
+        }
+    return sum / 16.0;
 }
 
 // Bevel light of a panel: bright along the top and left, darker towards the lower edge.
@@ -117,7 +133,7 @@ QImage face(const QColor& panel, int scale) {
                 const double u = lx - leftPanel.left, v = ly - leftPanel.top;
                 const double w = leftPanel.right - leftPanel.left + 1,
                              h = leftPanel.bottom - leftPanel.top + 1;
-                const QColor c = shaded(panel, grain(u, v, x, y) + bevel(u, v, w, h, 3.0));
+                const QColor c = shaded(panel, smoothGrain(x, y, scale) + bevel(u, v, w, h, 3.0));
                 img.setPixelColor(x, y, mix(Qt::black, c, leftCover));
                 continue;
             }
