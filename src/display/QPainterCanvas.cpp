@@ -81,7 +81,15 @@ void QPainterCanvas::dropUnused() {
 }
 
 int QPainterCanvas::devicePixels(double twips) const {
-    return int(std::lround(twips * m_scale));
+    // A position far off the canvas (or not a number at all, from a damaged file) is held just off it,
+    // so that rounding to whole pixels stays within an int.
+    constexpr double limit = 1e6;
+    double pixels = twips * m_scale;
+    if (!(pixels > -limit))
+        pixels = -limit;
+    else if (pixels > limit)
+        pixels = limit;
+    return int(std::lround(pixels));
 }
 
 QPointF QPainterCanvas::penPoint(double x, double y) const {
@@ -193,7 +201,7 @@ void QPainterCanvas::circle(double cx, double cy, double radius, const QColor& c
 void QPainterCanvas::renderText(CachedText& cached, const QString& text, const QFont& font) {
     m_textBytes -= cached.image.sizeInBytes();
     // The ink's bounds from the baseline origin, with room for the antialiased fringe.
-    const QRect ink = QFontMetrics(font).boundingRect(text).adjusted(-2, -2, 2, 2);
+    const QRect ink = QFontMetrics(font).boundingRect(text).adjusted(-1, -1, 1, 1);
     cached.image = QImage(ink.size(), QImage::Format_ARGB32_Premultiplied);
     cached.image.fill(Qt::transparent);
     QPainter p(&cached.image);
@@ -225,7 +233,7 @@ void QPainterCanvas::text(double x, double y, const QString& text) {
     const bool again = cached.lastPicture + 1 >= m_picture;
     cached.lastPicture = m_picture;
     if (cached.image.isNull() || cached.colour != m_fore.rgba()) {
-        if (!again || m_textBytes >= textCacheBytes) {
+        if (!again || m_textBytes >= textCacheBytes || text.size() > maxCachedLength) {
             m_painter.drawText(baseline, text);
             return;
         }

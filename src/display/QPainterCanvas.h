@@ -17,6 +17,8 @@ public:
     static constexpr double fontTwips = 160.0; // 8 pt
     // Beyond this, further texts are drawn directly each time.
     static constexpr qsizetype textCacheBytes = 32 * 1024 * 1024;
+    // Longer texts (a name pasted by mistake) are drawn directly rather than kept as a wide image.
+    static constexpr qsizetype maxCachedLength = 200;
 
     explicit QPainterCanvas(const QColor& background);
     // Begins painting at once and ends when destroyed.

@@ -336,6 +336,36 @@ private slots:
         QCOMPARE(canvas.calls.count(QStringLiteral("line")), 4);
     }
 
+    void farOffAndUnreadablePositions() {
+        TestBoard board;
+        const float inf = std::numeric_limits<float>::infinity();
+        const float nan = std::numeric_limits<float>::quiet_NaN();
+        clsClock& far = clockAt(board, 1e30f, -1e30f);
+        clsClock& lost = clockAt(board, nan, 2000);
+        clsClock& endless = clockAt(board, inf, inf);
+        clsClock& onBoard = clockAt(board, 3000, 2000);
+        for (clsClock* c : {&far, &lost, &endless, &onBoard}) {
+            c->setSelected(true);
+            c->setGroupNum(2);
+            c->setPurpose(QString(5000, QLatin1Char('W')));
+        }
+        far.setLinkID(onBoard.ID());
+        onBoard.setLinkID(far.ID());
+        lost.setLinkID(onBoard.ID());
+        board.clocks.computeGroupBounds();
+        board.options.setChecked(Option::ViewBounds, true);
+        QPainterCanvas canvas(Qt::white);
+        QImage image(600, 400, QImage::Format_RGB32);
+        for (int pass = 0; pass < 3; ++pass) {
+            canvas.begin(image, 1.0);
+            BoardRenderer(*m_pictures).render(canvas, board.clocks, board.options);
+            canvas.end();
+        }
+        // The clock on the board is drawn as usual, under its long name.
+        QCOMPARE(faceColour(pixelAt(image, 3250, 2210)), 0);
+        QVERIFY(isRed(pixelAt(image, 3000, 1700)));
+    }
+
     void doubleDensityIsSharp() {
         TestBoard board;
         clockAt(board, 3000, 2000).setSelected(true);

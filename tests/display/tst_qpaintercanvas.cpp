@@ -99,7 +99,7 @@ private slots:
     }
 
     void textLooksTheSameFromReadyImage() {
-        QImage image(200, 60, QImage::Format_RGB32);
+        QImage image(260, 60, QImage::Format_RGB32);
         QPainterCanvas canvas(Qt::white);
         QImage pictures[3];
         for (QImage& shown : pictures) {
@@ -107,6 +107,7 @@ private slots:
             canvas.clear();
             canvas.setBold(true);
             canvas.text(150, 150, QStringLiteral("00:42:17"));
+            canvas.text(1500, 150, QStringLiteral("Wojtek's jig"));
             canvas.setBold(false);
             canvas.setForeColor(QColor(0, 0, 128));
             canvas.text(150, 450, QStringLiteral("Group 1 : Kitchen"));
