@@ -35,6 +35,8 @@ int CanvasWidget::modifierBits(Qt::KeyboardModifiers modifiers) {
 void CanvasWidget::paintEvent(QPaintEvent*) {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels(int(std::ceil(width() * ratio)), int(std::ceil(height() * ratio)));
+    if (pixels.isEmpty())
+        return;
     if (m_backBuffer.size() != pixels)
         m_backBuffer = QImage(pixels, QImage::Format_RGB32);
     m_canvas.setBackground(palette().color(QPalette::Base));
