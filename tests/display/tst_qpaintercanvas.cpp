@@ -1,5 +1,6 @@
-// The QPainter canvas: twips to whole device pixels, the ways a picture meets the canvas, and texts
-// that look the same whether drawn afresh or from the canvas's ready-made images.
+// The QPainter canvas: line widths in logical pixels at any density, and texts that look the same whether
+// drawn afresh or from the canvas's ready-made images. Pictures and their combining are checked in the
+// picture store's and the board's tests.
 #include "DisplayTestSupport.h"
 #include "display/Picture.h"
 #include "display/QPainterCanvas.h"
@@ -12,64 +13,8 @@ using namespace DisplayTest;
 class TestQPainterCanvas : public QObject {
     Q_OBJECT
 
-private:
-    static QImage blank(QColor colour = Qt::white) {
-        QImage image(200, 100, QImage::Format_RGB32);
-        image.fill(colour);
-        return image;
-    }
-
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void combineModes_data() {
-        QTest::addColumn<int>("combine");
-        QTest::addColumn<QRgb>("result");
-        QTest::newRow("copy") << int(ICanvas::Combine::Copy) << qRgb(0x0f, 0xf0, 0x3c);
-        QTest::newRow("and") << int(ICanvas::Combine::And) << qRgb(0x03, 0x60, 0x18);
-        QTest::newRow("or") << int(ICanvas::Combine::Or) << qRgb(0x3f, 0xf6, 0xbd);
-        QTest::newRow("blend, opaque") << int(ICanvas::Combine::Blend) << qRgb(0x0f, 0xf0, 0x3c);
-    }
-    void combineModes() {
-        QFETCH(int, combine);
-        QFETCH(QRgb, result);
-        QImage image = blank(QColor(0x33, 0x66, 0x99));
-        QImage source(4, 4, QImage::Format_RGB32);
-        source.fill(QColor(0x0f, 0xf0, 0x3c));
-        {
-            QPainterCanvas canvas(image, Qt::white, 1.0);
-            canvas.drawPicture(Picture(source, QImage()), 150, 150, 60, 60, ICanvas::Combine(combine));
-        }
-        QCOMPARE(image.pixel(10, 10), result);
-        QCOMPARE(image.pixel(13, 13), result);
-        QCOMPARE(image.pixel(14, 14), qRgb(0x33, 0x66, 0x99));
-        QCOMPARE(image.pixel(9, 9), qRgb(0x33, 0x66, 0x99));
-    }
-
-    void positionsRoundToDevicePixels_data() {
-        QTest::addColumn<double>("ratio");
-        QTest::addColumn<double>("x");
-        QTest::addColumn<int>("pixel");
-        QTest::newRow("1x, two thirds up") << 1.0 << 2410.0 << 161;
-        QTest::newRow("1x, one third down") << 1.0 << 2405.0 << 160;
-        QTest::newRow("2x") << 2.0 << 2410.0 << 321;
-        QTest::newRow("1.5x") << 1.5 << 2410.0 << 241;
-    }
-    void positionsRoundToDevicePixels() {
-        QFETCH(double, ratio);
-        QFETCH(double, x);
-        QFETCH(int, pixel);
-        QImage image(600, 50, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QImage dot(1, 1, QImage::Format_RGB32);
-        dot.fill(Qt::black);
-        {
-            QPainterCanvas canvas(image, Qt::white, ratio);
-            canvas.drawPicture(Picture(dot, QImage()), x, 150, 15, 15, ICanvas::Combine::Copy);
-        }
-        QCOMPARE(image.pixelColor(pixel, px(150, ratio)), QColor(Qt::black));
-        QCOMPARE(image.pixelColor(pixel - 1, px(150, ratio)), QColor(Qt::white));
-    }
 
     void lineWidthInLogicalPixels_data() {
         QTest::addColumn<double>("ratio");
@@ -132,25 +77,6 @@ private slots:
         }
         QVERIFY(countPixels(image, isRed) > 10);
         QCOMPARE(countPixels(image, [](const QColor& c) { return c == Qt::black; }), 0);
-    }
-
-    void textTopLeftAtPosition() {
-        QImage image(200, 60, QImage::Format_RGB32);
-        {
-            QPainterCanvas canvas(image, Qt::white, 1.0);
-            canvas.clear();
-            canvas.text(300, 300, QStringLiteral("Hg"));
-        }
-        // Ink starts a little right of and below the position, never left of or above it.
-        int left = image.width(), top = image.height();
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (image.pixelColor(x, y) != Qt::white) {
-                    left = std::min(left, x);
-                    top = std::min(top, y);
-                }
-        QVERIFY(left >= 20 && left <= 22);
-        QVERIFY(top >= 20 && top <= 24);
     }
 };
 
