@@ -2,7 +2,6 @@
 // drawn afresh or from the canvas's ready-made images. Pictures and their combining are checked in the
 // picture store's and the board's tests.
 #include "DisplayTestSupport.h"
-#include "display/Picture.h"
 #include "display/QPainterCanvas.h"
 
 #include <QStandardPaths>
