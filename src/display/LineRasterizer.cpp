@@ -11,11 +11,12 @@ double overlap(double lo, double hi, int p) {
     return std::max(0.0, std::min(hi, p + 1.0) - std::max(lo, double(p)));
 }
 
-QRgb blend(QRgb under, QRgb colour, double cover) {
-    const int a = int(cover * 256.0 + 0.5);
-    const auto mixChannel = [a](int d, int s) { return d + (((s - d) * a) >> 8); };
-    return qRgba(mixChannel(qRed(under), qRed(colour)), mixChannel(qGreen(under), qGreen(colour)),
-                 mixChannel(qBlue(under), qBlue(colour)), mixChannel(qAlpha(under), 255));
+// The colour over the pixel by a coverage of 0 to 256, two channels at a time.
+QRgb blend(QRgb under, QRgb colour, uint cover) {
+    const uint rest = 256 - cover;
+    const uint rb = ((colour & 0xff00ffu) * cover + (under & 0xff00ffu) * rest) >> 8;
+    const uint ag = ((colour >> 8) & 0xff00ffu) * cover + ((under >> 8) & 0xff00ffu) * rest;
+    return (rb & 0xff00ffu) | (ag & 0xff00ff00u);
 }
 
 } // namespace
@@ -49,12 +50,12 @@ void LineRasterizer::drawLine(QImage& image, QPointF a, QPointF b, double width,
         const int vFirst = std::max(0, int(std::floor(lo))),
                   vLast = std::min(vLimit - 1, int(std::ceil(hi)) - 1);
         for (int v = vFirst; v <= vLast; ++v) {
-            const double cover = along * overlap(lo, hi, v);
-            if (cover <= 0)
+            const uint cover = uint(std::min(1.0, along * overlap(lo, hi, v)) * 256.0 + 0.5);
+            if (cover == 0)
                 continue;
             const int x = steep ? v : u, y = steep ? u : v;
             QRgb* px = reinterpret_cast<QRgb*>(bits + y * stride) + x;
-            *px = blend(*px, colour, std::min(1.0, cover));
+            *px = blend(*px, colour | 0xff000000u, cover);
         }
     }
 }

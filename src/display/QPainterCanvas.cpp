@@ -56,6 +56,7 @@ void QPainterCanvas::begin(QImage& target, double devicePixelRatio) {
     m_fore = Qt::black;
     m_penWidth = 1;
     m_bold = false;
+    m_painterBold = false;
     m_painter.setFont(m_fonts[0]);
     applyPen();
 }
@@ -131,10 +132,8 @@ void QPainterCanvas::setLineWidth(int pixels) {
 }
 
 void QPainterCanvas::setBold(bool bold) {
-    if (bold == m_bold)
-        return;
+    // The painter itself gets the font only when a text is drawn directly; ready texts need none.
     m_bold = bold;
-    m_painter.setFont(m_fonts[bold ? 1 : 0]);
 }
 
 void QPainterCanvas::drawPicture(const Picture& picture, double x, double y, double width, double height,
@@ -214,6 +213,14 @@ void QPainterCanvas::renderText(CachedText& cached, const QString& text, const Q
     m_textBytes += cached.image.sizeInBytes();
 }
 
+void QPainterCanvas::drawTextDirectly(QPoint baseline, const QString& text) {
+    if (m_painterBold != m_bold) {
+        m_painterBold = m_bold;
+        m_painter.setFont(m_fonts[m_bold ? 1 : 0]);
+    }
+    m_painter.drawText(baseline, text);
+}
+
 void QPainterCanvas::text(double x, double y, const QString& text) {
     if (text.isEmpty())
         return;
@@ -224,7 +231,7 @@ void QPainterCanvas::text(double x, double y, const QString& text) {
     if (it == texts.end()) {
         if (m_textBytes < textCacheBytes)
             texts.insert(text, CachedText{QImage(), QPoint(), 0, m_picture});
-        m_painter.drawText(baseline, text);
+        drawTextDirectly(baseline, text);
         return;
     }
     // A text becomes an image once it shows in two pictures running (a name, a clock that is not
@@ -234,7 +241,7 @@ void QPainterCanvas::text(double x, double y, const QString& text) {
     cached.lastPicture = m_picture;
     if (cached.image.isNull() || cached.colour != m_fore.rgba()) {
         if (!again || m_textBytes >= textCacheBytes || text.size() > maxCachedLength) {
-            m_painter.drawText(baseline, text);
+            drawTextDirectly(baseline, text);
             return;
         }
         renderText(cached, text, m_fonts[b]);

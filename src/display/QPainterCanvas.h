@@ -64,6 +64,7 @@ private:
     void applyPen();
     const QImage& disc(int diameter, const QColor& colour);
     void renderText(CachedText& cached, const QString& text, const QFont& font);
+    void drawTextDirectly(QPoint baseline, const QString& text);
     void dropUnused();
 
     QPainter m_painter;
@@ -74,6 +75,7 @@ private:
     QColor m_fore{Qt::black};
     int m_penWidth = 1; // device pixels
     bool m_bold = false;
+    bool m_painterBold = false; // the font the painter holds
     QFont m_fonts[2];
     int m_ascent[2] = {0, 0};
     quint64 m_picture = 0; // counts begin()
