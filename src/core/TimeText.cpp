@@ -1,5 +1,6 @@
 #include "core/TimeText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace TimeText {
@@ -8,7 +9,8 @@ HMS secondsToHMS(double t) {
     HMS out;
     if (!std::isfinite(t))
         return out;
-    t = std::fabs(t);
+    // Beyond any real timer, but kept within what the hour count can hold.
+    t = std::min(std::fabs(t), 3.6e18);
     out.hours = qint64(std::floor(t / 3600.0));
     if (out.hours > 0)
         t -= 3600.0 * double(out.hours);

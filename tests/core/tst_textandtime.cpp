@@ -23,6 +23,7 @@ private slots:
         QTest::newRow("overshot") << -2.0 << "-00:00:02";
         QTest::newRow("overshot by a fraction") << -0.5 << "00:00:00";
         QTest::newRow("overshot an hour") << -3661.0 << "-01:01:01";
+        QTest::newRow("absurdly large") << 1e30 << "1000000000000000:00:00";
     }
     void clockText() {
         QFETCH(double, seconds);
