@@ -59,8 +59,13 @@ void clsSound::playChime() {
 
 void clsSound::setVolume(qint32 percent) {
     const bool ok = hasTickBuffer();
-    if (ok)
-        m_tickGain = millibelsToGain(percentToMillibels(percent));
+    if (ok) {
+        const qint32 millibels = percentToMillibels(percent);
+        if (millibels != m_tickMillibels) {
+            m_tickMillibels = millibels;
+            m_tickGain = millibelsToGain(millibels);
+        }
+    }
     report(TickVolumeFailed, !ok);
 }
 

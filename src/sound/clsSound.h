@@ -48,6 +48,7 @@ private:
     ISoundService::BufferId m_tickBuffer = ISoundService::NoBuffer;
     ISoundService::BufferId m_alarmBuffer = ISoundService::NoBuffer;
     double m_tickGain = 1.0;
+    qint32 m_tickMillibels = 0; // the gain above, kept so an unchanged volume costs no pow()
     double m_alarmGain = 1.0;
     QString m_alarmFileName;
     qint16 m_alarmVol = 0;
