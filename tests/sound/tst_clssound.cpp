@@ -59,9 +59,11 @@ private slots:
         clock.setAlarmFile(good);
         clock.setAlarmFile(QStringLiteral("/gone.wav"));
         QCOMPARE(clock.alarmFile(), QStringLiteral("/gone.wav"));
+        clock.setAlarmVolume(50);
         clock.toggleStartStop();
         board.clocks.tickAll(1);
         QCOMPARE(board.sound.plays.last().path, good);
+        QCOMPARE(board.sound.plays.last().gain, 0.1); // at the clock's alarm volume
         QVERIFY(board.log.lines.isEmpty());
     }
 };
