@@ -1,281 +1,135 @@
 #include "TestBoard.h"
-#include "clock/clsClock.h"
 
-#include <QStandardPaths>
-#include <QTest>
-
-// One clock's defaults, geometry, counting, tick bands and completion.
+// Clocks on their board: defaults, counting, sounds, links, identifiers and removal.
 class TestClock : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void newClockDefaults() {
+    void newClockDefaultsAndGeometry() {
         TestBoard b;
-        b.random.queue = {0.5};
         clsClock& c = *b.clocks.appendClock();
-        QCOMPARE(c.myX(), 4500.0f);
-        QCOMPARE(c.myY(), 3000.0f);
-        QCOMPARE(c.myLeft(), 4000.0);
-        QCOMPARE(c.myRight(), 5000.0);
-        QCOMPARE(c.myTop(), 2750.0);
-        QCOMPARE(c.myBottom(), 3250.0);
-        QCOMPARE(c.buttonCorner(0).x, 5050.0f);
-        QCOMPARE(c.buttonCorner(0).y, 2750.0f);
-        QCOMPARE(c.buttonCorner(1).y, 3000.0f);
-        QCOMPARE(c.ID(), 50000.0);
-        QCOMPARE(c.groupNum(), qint16(-1));
-        QCOMPARE(c.linkID(), 0.0);
+        // The centre, the start/stop button's corner and the reset button's.
+        const auto place = [&c] {
+            const CanvasPoint start = c.buttonCorner(0), reset = c.buttonCorner(1);
+            return QList<float>{c.myX(), c.myY(), start.x, start.y, reset.x, reset.y};
+        };
+        QCOMPARE(place(), QList<float>({4500, 3000, 5050, 2750, 5050, 3000}));
         QVERIFY(c.soundActive() && c.alarmActive() && !c.active() && !c.selected());
+        QVERIFY(c.groupNum() == -1 && c.linkID() == 0.0 && c.alarmVolume() == 100);
         QCOMPARE(c.alarmFile(), TestBoard::alarmPath());
-        QCOMPARE(c.alarmVolume(), qint16(100));
-        const qint16 vols[] = {5, 15, 50, 75, 100};
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(c.tickVol(i), vols[i]);
-    }
-
-    void identifierRange_data() {
-        QTest::addColumn<double>("r");
-        QTest::addColumn<double>("id");
-        QTest::newRow("lowest") << 0.0 << 1.0;
-        QTest::newRow("highest") << 0.9999999 << 99999.0;
-    }
-    void identifierRange() {
-        QFETCH(double, r);
-        QFETCH(double, id);
-        TestBoard b;
-        b.random.queue = {r};
-        QCOMPARE(b.clocks.appendClock()->ID(), id);
-    }
-
-    void setTopLeftMovesButtons() {
-        TestBoard b;
-        clsClock& c = b.add(10);
+        const int volumes[][2] = {{5, 0}, {-1, 0}, {2, 101}, {2, -1}, {4, 0}}; // only the last in range
+        for (const auto& v : volumes)
+            c.setTickVol(qint16(v[0]), qint16(v[1]));
+        QCOMPARE(QList<int>({c.tickVol(0), c.tickVol(1), c.tickVol(2), c.tickVol(3), c.tickVol(4)}),
+                 QList<int>({5, 15, 50, 75, 0}));
         c.setTopLeft({400, 400});
-        QCOMPARE(c.myX(), 900.0f);
-        QCOMPARE(c.myY(), 650.0f);
-        QCOMPARE(c.buttonCorner(0).x, 1450.0f);
-        QCOMPARE(c.buttonCorner(0).y, 400.0f);
-        QCOMPARE(c.buttonCorner(1).y, 650.0f);
-        c.move(-100, 50);
-        QCOMPARE(c.buttonCorner(1).x, 1350.0f);
-        QCOMPARE(c.buttonCorner(1).y, 700.0f);
+        QCOMPARE(place(), QList<float>({900, 650, 1450, 400, 1450, 650}));
     }
 
-    void setTickVolRejectsOutOfRange_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("percent");
-        QTest::addColumn<bool>("stored");
-        QTest::newRow("index 5") << 5 << 50 << false;
-        QTest::newRow("index -1") << -1 << 50 << false;
-        QTest::newRow("101 percent") << 2 << 101 << false;
-        QTest::newRow("-1 percent") << 2 << -1 << false;
-        QTest::newRow("silence band 4") << 4 << 0 << true;
-    }
-    void setTickVolRejectsOutOfRange() {
-        QFETCH(int, index);
-        QFETCH(int, percent);
-        QFETCH(bool, stored);
-        TestBoard b;
-        clsClock& c = b.add(10);
-        c.setTickVol(qint16(index), qint16(percent));
-        const qint16 defaults[] = {5, 15, 50, 75, 100};
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(c.tickVol(i), (stored && i == index) ? qint16(percent) : defaults[i]);
-    }
-
-    void resetStopsAndRefills() {
-        TestBoard b;
-        clsClock& c = b.add(90);
-        c.toggleStartStop();
-        b.clocks.tickAll(5);
-        QCOMPARE(c.currentTime(), 85.0);
-        c.resetClock();
-        QVERIFY(!c.active());
-        QCOMPARE(c.currentTime(), 90.0);
-    }
-
-    // Volume of the tick heard for a clock that shows `time` before the second is counted.
-    void tickBands_data() {
-        QTest::addColumn<double>("time");
-        QTest::addColumn<int>("countType");
-        QTest::addColumn<int>("percent");
-        QTest::newRow("band 0") << 61.0 << 0 << 5;
-        QTest::newRow("band 1 at 60") << 60.0 << 0 << 15;
-        QTest::newRow("band 2 at 45") << 45.0 << 0 << 50;
-        QTest::newRow("band 3 at 16") << 16.0 << 0 << 75;
-        QTest::newRow("band 3 at 30") << 30.0 << 0 << 75;
-        QTest::newRow("band 4 at 15") << 15.0 << 0 << 100;
-        QTest::newRow("band 4 below zero") << -2.0 << 0 << -1; // already run out: stops silently
-        QTest::newRow("count up is soft") << 5.0 << 1 << 1;
-    }
-    void tickBands() {
-        QFETCH(double, time);
-        QFETCH(int, countType);
-        QFETCH(int, percent);
-        TestBoard b;
-        clsClock& c = b.add(100);
-        c.setCountType(qint16(countType));
-        c.setCurrentTime(time);
-        c.setActive(true);
-        b.clocks.tickAll(1);
-        if (percent < 0) {
-            QCOMPARE(b.sound.count(true), 1);
-            QVERIFY(!c.active());
-            return;
-        }
-        QCOMPARE(b.sound.count(true), 1);
-        const double expected = clsSound::millibelsToGain(clsSound::percentToMillibels(percent));
-        QCOMPARE(b.sound.plays.first().gain, expected);
-    }
-
-    void sixteenSecondsThenFifteen() {
-        TestBoard b;
-        clsClock& c = b.add(16);
-        c.toggleStartStop();
-        b.clocks.tickAll(1);
-        b.clocks.tickAll(1);
-        QCOMPARE(c.currentTime(), 14.0);
-        QCOMPARE(b.sound.plays[0].gain, clsSound::millibelsToGain(clsSound::percentToMillibels(75)));
-        QCOMPARE(b.sound.plays[1].gain, 1.0);
-    }
-
-    void silentLastBandStillAlarms() {
-        TestBoard b;
-        clsClock& c = b.add(3);
-        c.setTickVol(4, 0);
-        c.toggleStartStop();
-        for (int i = 0; i < 3; ++i)
-            b.clocks.tickAll(1);
-        QCOMPARE(b.sound.count(true), 0);
-        QCOMPARE(b.sound.count(false), 1);
-        QVERIFY(!c.active());
-    }
-
-    // A count-down clock completes exactly once, even when one count overshoots zero.
-    void completion_data() {
-        QTest::addColumn<double>("start");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<double>("end");
-        QTest::newRow("lands on zero") << 1.0 << 1 << 0.0;
-        QTest::newRow("overshoots") << 1.0 << 3 << -2.0;
-        QTest::newRow("fraction") << 0.5 << 1 << -0.5;
-    }
-    void completion() {
-        QFETCH(double, start);
-        QFETCH(int, count);
-        QFETCH(double, end);
-        TestBoard b;
-        clsClock& a = b.add(start);
-        clsClock& next = b.add(50);
-        a.setLinkID(next.ID());
-        a.toggleStartStop();
-        b.clocks.tickAll(qint16(count));
-        QCOMPARE(a.currentTime(), end);
-        QVERIFY(!a.active());
-        QCOMPARE(b.sound.count(false), 1);
-        QVERIFY(next.active());
-        // Started by the link later in the same walk, so it counted the same batch.
-        QCOMPARE(next.currentTime(), 50.0 - count);
-
-        // Pressing start below zero runs it again without a refill; its next count stops it silently.
-        if (end < 0) {
-            next.resetClock();
-            a.toggleStartStop();
-            QVERIFY(a.active());
-            QCOMPARE(a.currentTime(), end);
-            b.clocks.tickAll(1);
-            QVERIFY(!a.active());
-            QCOMPARE(a.currentTime(), end);
-            QCOMPARE(b.sound.count(false), 1);
-            QVERIFY(!next.active());
-        }
-    }
-
-    void startAtZeroRefills() {
-        TestBoard b;
-        clsClock& c = b.add(30);
-        c.setCurrentTime(0);
-        c.toggleStartStop();
-        QVERIFY(c.active());
-        QCOMPARE(c.currentTime(), 30.0);
-        c.toggleStartStop();
-        QVERIFY(!c.active());
-        QCOMPARE(c.currentTime(), 30.0);
-    }
-
-    void countUpNeverCompletes() {
-        TestBoard b;
-        clsClock& c = b.add(3);
-        c.setCountType(1);
-        c.setCurrentTime(0);
-        c.setActive(true);
-        for (int i = 0; i < 10; ++i)
-            b.clocks.tickAll(1);
-        QVERIFY(c.active());
-        QCOMPARE(c.currentTime(), 10.0);
-        QCOMPARE(b.sound.count(false), 0);
-    }
-
-    // Who may sound: mute, the clock's sound switch, and "Enable Alarm" for the alarm.
-    void soundGates_data() {
-        QTest::addColumn<bool>("mute");
-        QTest::addColumn<bool>("soundActive");
-        QTest::addColumn<bool>("alarmActive");
-        QTest::addColumn<int>("ticks");
+    // Boards built and played by TestBoard::play: the first tick heard, the alarms and the states shown.
+    void counting_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("tick"); // percent; -1: none heard
         QTest::addColumn<int>("alarms");
-        QTest::newRow("all on") << false << true << true << 2 << 1;
-        QTest::newRow("muted") << true << true << true << 0 << 0;
-        QTest::newRow("sound off") << false << false << true << 0 << 0;
-        QTest::newRow("alarm off") << false << true << false << 2 << 0;
+        QTest::addColumn<QString>("states");
+        QTest::newRow("band 0 at 61") << "61 | s0 t1" << 5 << 0 << "run 60";
+        QTest::newRow("band 1 at 60") << "60 | s0 t1" << 15 << 0 << "run 59";
+        QTest::newRow("band 3 at 16") << "16 | s0 t1" << 75 << 0 << "run 15";
+        QTest::newRow("band 4 at 15") << "15 | s0 t1" << 100 << 0 << "run 14";
+        QTest::newRow("count up: soft, never completes") << "3u | s0 t10" << 1 << 0 << "run 13";
+        // A count-down clock completes exactly once; its link starts later in the same walk and counts too.
+        QTest::newRow("lands on zero") << "1>1 50 | s0 t1" << 100 << 1 << "stop 0, run 49";
+        QTest::newRow("overshoots") << "1>1 50 | s0 t3" << 100 << 1 << "stop -2, run 47";
+        QTest::newRow("a fraction") << "0.5>1 50 | s0 t1" << 100 << 1 << "stop -0.5, run 49";
+        QTest::newRow("start below zero runs on") << "1>1 50 | s0 t3 r1 s0" << 100 << 1 << "run -2, stop 50";
+        QTest::newRow("and stops silently") << "1>1 50 | s0 t3 r1 s0 t1" << 100 << 1 << "stop -2, stop 50";
+        QTest::newRow("start at zero refills") << "1 | s0 t1 s0" << 100 << 1 << "run 1";
+        QTest::newRow("self-linked cannot start") << "20>0 | s0" << -1 << 0 << "stop 20";
+        // A -> B -> C -> A. A sits before C, so when C starts it, A counts from the next pass on.
+        QTest::newRow("ring: A resets B") << "2>1 3>2 4>0 | s1 t1 s0" << 100 << 0 << "run 2, stop 3, stop 4";
+        QTest::newRow("ring: A to B") << "2>1 3>2 4>0 | s0 t2" << 100 << 1 << "stop 0, run 1, stop 4";
+        QTest::newRow("ring: B to C") << "2>1 3>2 4>0 | s0 t2 t1" << 100 << 2 << "stop 2, stop 0, run 3";
+        QTest::newRow("ring: C to A") << "2>1 3>2 4>0 | s0 t2 t1 t3" << 100 << 3 << "run 2, stop 3, stop 0";
     }
-    void soundGates() {
-        QFETCH(bool, mute);
-        QFETCH(bool, soundActive);
-        QFETCH(bool, alarmActive);
-        QFETCH(int, ticks);
+    void counting() {
+        QFETCH(QString, script);
+        QFETCH(int, tick);
         QFETCH(int, alarms);
+        QFETCH(QString, states);
         TestBoard b;
-        b.options.setChecked(Option::Mute, mute);
-        clsClock& c = b.add(2);
-        clsClock& next = b.add(10);
-        c.setLinkID(next.ID());
-        next.setSoundActive(false);
-        c.setSoundActive(soundActive);
-        c.setAlarmActive(alarmActive);
-        c.toggleStartStop();
-        b.clocks.tickAll(1);
-        b.clocks.tickAll(1);
-        QCOMPARE(b.sound.count(true), ticks);
+        b.play(script);
+        QCOMPARE(b.sound.plays.value(0).gain,
+                 tick < 0 ? 0.0 : clsSound::millibelsToGain(clsSound::percentToMillibels(tick)));
         QCOMPARE(b.sound.count(false), alarms);
-        // Silence never stops the clock or its chain.
-        QVERIFY(!c.active());
-        QVERIFY(next.active());
+        QCOMPARE(b.states(), states);
     }
 
-    void alarmVolumeIsApplied() {
-        TestBoard b;
-        clsClock& c = b.add(1);
-        c.setAlarmVolume(50);
-        c.toggleStartStop();
-        b.clocks.tickAll(1);
-        QCOMPARE(b.sound.count(false), 1);
-        QCOMPARE(b.sound.plays.last().gain, clsSound::millibelsToGain(-2000));
+    // What mute, sound off, alarm off and a silent last band let through; the clock and its link run on.
+    void soundGates() {
+        QStringList heard;
+        for (const QString setup : {"all on", "mute", "sound off", "alarm off", "band 4 silent"}) {
+            TestBoard b;
+            b.options.setChecked(Option::Mute, setup == "mute");
+            b.play("2>1 10");
+            b.clocks.clock(1).setSoundActive(false);
+            b.clocks.clock(0).setSoundActive(setup != "sound off");
+            b.clocks.clock(0).setAlarmActive(setup != "alarm off");
+            b.clocks.clock(0).setTickVol(4, setup == "band 4 silent" ? 0 : 100);
+            b.play("| s0 t1 t1");
+            QCOMPARE(b.states(), "stop 0, run 9");
+            heard << QString("%1/%2").arg(b.sound.count(true)).arg(b.sound.count(false)); // ticks/alarms
+        }
+        QCOMPARE(heard, QStringList({"2/1", "0/0", "0/0", "2/0", "0/1"}));
     }
 
-    void missingTickFileStillCountsAndLogsOnce() {
+    // New identifiers span 1-99999, redrawn while taken; links reach the lower index of a duplicate, if any.
+    void identifiers() {
         TestBoard b;
-        b.sound.available = {TestBoard::alarmPath()};
-        clsClock& c = b.add(5);
-        c.toggleStartStop();
-        for (int i = 0; i < 5; ++i)
-            b.clocks.tickAll(1);
-        QVERIFY(!c.active());
-        QCOMPARE(c.currentTime(), 0.0);
-        QCOMPARE(b.sound.count(false), 1);
-        QCOMPARE(b.log.lines, QStringList({"Unable to initSounds", "Unable to set volume on ticks",
-                                           "Unable to play tick"}));
+        b.random.queue = {0.5, 0.5, 0.0, 0.9999999};
+        b.play("1 20 20");
+        QCOMPARE(QList<double>({b.clocks.clock(0).ID(), b.clocks.clock(1).ID(), b.clocks.clock(2).ID()}),
+                 QList<double>({50000, 1, 99999}));
+        b.clocks.clock(0).setLinkID(777);
+        b.play("| s0 t1 s0"); // completes with nobody to start, and restarts
+        b.clocks.clock(1).setStoredId(777);
+        b.clocks.clock(2).setStoredId(777);
+        b.play("| t1");
+        QCOMPARE(b.states(), "stop 0, run 19, stop 20");
+    }
+
+    // Deleting keeps the order of the rest and renews the groups' in-use flags, but not their boxes.
+    void deletion_data() {
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<int>("index"); // -1: delete the selection
+        QTest::addColumn<QString>("left");
+        QTest::newRow("one clock") << "" << 2 << "1, 2, 4, 5";
+        QTest::newRow("the first") << "" << 0 << "2, 3, 4, 5";
+        QTest::newRow("past the end") << "" << 5 << "1, 2, 3, 4, 5";
+        QTest::newRow("below zero") << "" << -2 << "1, 2, 3, 4, 5";
+        QTest::newRow("the selection") << "01011" << -1 << "1, 3";
+        QTest::newRow("everything") << "11111" << -1 << "";
+    }
+    void deletion() {
+        QFETCH(QString, selected);
+        QFETCH(int, index);
+        QFETCH(QString, left);
+        TestBoard b;
+        b.play("1 2 3 4 5");
+        b.clocks.clock(2).setGroupNum(3);
+        b.clocks.clock(4).setGroupNum(4);
+        b.clocks.computeGroupBounds();
+        b.clocks.clock(2).move(500, 500);
+        b.select(selected);
+        index == -1 ? b.clocks.deleteSelected() : b.clocks.deleteClock(index);
+        const GroupTable& g = b.clocks.groups();
+        QCOMPARE(b.states().remove("stop "), left); // each clock is known by its duration
+        QVERIFY(g.group(3).inUse == left.contains('3') && g.group(4).inUse == left.contains('5'));
+        QCOMPARE(g.group(3).left, 4500.f - 500 - 200);
+        b.clocks.groups().setName(3, "Kitchen");
+        b.clocks.removeAllClocks();
+        QVERIFY(b.clocks.clockCount() == 0 && g.name(3).isEmpty() && !g.group(3).inUse && !g.group(4).inUse);
     }
 };
 

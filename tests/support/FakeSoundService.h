@@ -1,9 +1,9 @@
 #pragma once
 #include "sound/ISoundService.h"
 
-#include <QHash>
 #include <QStringList>
 #include <QVector>
+#include <algorithm>
 
 // Records what would be heard. Files "exist" when their path is in `available`.
 class FakeSoundService final : public ISoundService {
@@ -14,23 +14,31 @@ public:
         bool tick;
     };
 
-    bool deviceWorks = true;
-    bool recordPlays = true; // off for benchmarks: only counted
+    bool recordPlays = true; // off for benchmarks
     QStringList available;
     QVector<Play> plays;
-    int passes = 0;
-    long long playCount = 0;
 
-    bool openDevice(QString* error) override;
-    BufferId loadBuffer(const QString& path, QString* error) override;
-    bool playTick(BufferId buffer, double gain) override;
-    bool playOnce(BufferId buffer, double gain) override;
-    void endPass() override { ++passes; }
+    bool openDevice(QString*) override { return true; }
+    BufferId loadBuffer(const QString& path, QString*) override {
+        if (available.contains(path) && !m_loaded.contains(path))
+            m_loaded << path;
+        return available.contains(path) ? BufferId(m_loaded.indexOf(path)) : NoBuffer;
+    }
+    bool playTick(BufferId buffer, double gain) override { return play(buffer, gain, true); }
+    bool playOnce(BufferId buffer, double gain) override { return play(buffer, gain, false); }
+    void endPass() override {}
 
-    int count(bool ticks) const;
-    QString pathOf(BufferId id) const { return m_paths.value(id); }
+    int count(bool ticks) const {
+        return int(std::count_if(plays.begin(), plays.end(), [&](const Play& p) { return p.tick == ticks; }));
+    }
 
 private:
-    QHash<QString, BufferId> m_ids;
-    QHash<BufferId, QString> m_paths;
+    bool play(BufferId buffer, double gain, bool tick) {
+        const bool loaded = buffer >= 0 && buffer < m_loaded.size();
+        if (loaded && recordPlays)
+            plays.push_back({m_loaded[buffer], gain, tick});
+        return loaded;
+    }
+
+    QStringList m_loaded;
 };
