@@ -1,6 +1,6 @@
 #include "TestBoard.h"
 
-// Clocks on their board: defaults, counting, sounds, links, identifiers and removal.
+// Clocks on a board: defaults, counting, tick bands, completion, sounds and links.
 class TestClock : public QObject {
     Q_OBJECT
 
@@ -67,69 +67,31 @@ private slots:
     }
 
     // What mute, sound off, alarm off and a silent last band let through; the clock and its link run on.
+    void soundGates_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<int>("ticks");
+        QTest::addColumn<int>("alarms");
+        QTest::newRow("all on") << "all on" << 2 << 1;
+        QTest::newRow("mute") << "mute" << 0 << 0;
+        QTest::newRow("sound off") << "sound off" << 0 << 0;
+        QTest::newRow("alarm off") << "alarm off" << 2 << 0;
+        QTest::newRow("band 4 silent") << "band 4 silent" << 0 << 1;
+    }
     void soundGates() {
-        QStringList heard;
-        for (const QString setup : {"all on", "mute", "sound off", "alarm off", "band 4 silent"}) {
-            TestBoard b;
-            b.options.setChecked(Option::Mute, setup == "mute");
-            b.play("2>1 10");
-            b.clocks.clock(1).setSoundActive(false);
-            b.clocks.clock(0).setSoundActive(setup != "sound off");
-            b.clocks.clock(0).setAlarmActive(setup != "alarm off");
-            b.clocks.clock(0).setTickVol(4, setup == "band 4 silent" ? 0 : 100);
-            b.play("| s0 t1 t1");
-            QCOMPARE(b.states(), "stop 0, run 9");
-            heard << QString("%1/%2").arg(b.sound.count(true)).arg(b.sound.count(false)); // ticks/alarms
-        }
-        QCOMPARE(heard, QStringList({"2/1", "0/0", "0/0", "2/0", "0/1"}));
-    }
-
-    // New identifiers span 1-99999, redrawn while taken; links reach the lower index of a duplicate, if any.
-    void identifiers() {
+        QFETCH(QString, setup);
+        QFETCH(int, ticks);
+        QFETCH(int, alarms);
         TestBoard b;
-        b.random.queue = {0.5, 0.5, 0.0, 0.9999999};
-        b.play("1 20 20");
-        QCOMPARE(QList<double>({b.clocks.clock(0).ID(), b.clocks.clock(1).ID(), b.clocks.clock(2).ID()}),
-                 QList<double>({50000, 1, 99999}));
-        b.clocks.clock(0).setLinkID(777);
-        b.play("| s0 t1 s0"); // completes with nobody to start, and restarts
-        b.clocks.clock(1).setStoredId(777);
-        b.clocks.clock(2).setStoredId(777);
-        b.play("| t1");
-        QCOMPARE(b.states(), "stop 0, run 19, stop 20");
-    }
-
-    // Deleting keeps the order of the rest and renews the groups' in-use flags, but not their boxes.
-    void deletion_data() {
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<int>("index"); // -1: delete the selection
-        QTest::addColumn<QString>("left");
-        QTest::newRow("one clock") << "" << 2 << "1, 2, 4, 5";
-        QTest::newRow("the first") << "" << 0 << "2, 3, 4, 5";
-        QTest::newRow("past the end") << "" << 5 << "1, 2, 3, 4, 5";
-        QTest::newRow("below zero") << "" << -2 << "1, 2, 3, 4, 5";
-        QTest::newRow("the selection") << "01011" << -1 << "1, 3";
-        QTest::newRow("everything") << "11111" << -1 << "";
-    }
-    void deletion() {
-        QFETCH(QString, selected);
-        QFETCH(int, index);
-        QFETCH(QString, left);
-        TestBoard b;
-        b.play("1 2 3 4 5");
-        b.clocks.clock(2).setGroupNum(3);
-        b.clocks.clock(4).setGroupNum(4);
-        b.clocks.computeGroupBounds();
-        b.clocks.clock(2).move(500, 500);
-        b.select(selected);
-        index == -1 ? b.clocks.deleteSelected() : b.clocks.deleteClock(index);
-        const GroupTable& g = b.clocks.groups();
-        QCOMPARE(b.states().remove("stop "), left); // each clock is known by its duration
-        QVERIFY(g.group(3).inUse == left.contains('3') && g.group(4).inUse == left.contains('5'));
-        QCOMPARE(g.group(3).left, 4500.f - 500 - 200);
-        b.clocks.groups().setName(3, "Kitchen");
-        b.clocks.removeAllClocks();
-        QVERIFY(b.clocks.clockCount() == 0 && g.name(3).isEmpty() && !g.group(3).inUse && !g.group(4).inUse);
+        b.options.setChecked(Option::Mute, setup == "mute");
+        b.play("2>1 10");
+        b.clocks.clock(1).setSoundActive(false);
+        b.clocks.clock(0).setSoundActive(setup != "sound off");
+        b.clocks.clock(0).setAlarmActive(setup != "alarm off");
+        b.clocks.clock(0).setTickVol(4, setup == "band 4 silent" ? 0 : 100);
+        b.play("| s0 t1 t1");
+        QCOMPARE(b.states(), "stop 0, run 9");
+        QCOMPARE(b.sound.count(true), ticks);
+        QCOMPARE(b.sound.count(false), alarms);
     }
 };
 

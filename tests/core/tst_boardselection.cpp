@@ -1,5 +1,4 @@
 #include "TestBoard.h"
-#include "core/Arranger.h"
 #include "core/BoardSelection.h"
 
 namespace {
@@ -23,35 +22,29 @@ class TestBoardSelection : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // Rows from the top left, as many to a row as the canvas width allows: a left edge up to width - 1000.
-    void autoArrange() {
-        TestBoard b;
-        addAt(b, QList<QPointF>(6, {-5000, 12345}));
-        const auto arrangedAt = [&b](double width) {
-            b.canvas.setSize(width, 6000);
-            Arranger(b.clocks, b.canvas).autoArrange();
-            return centres(b);
-        };
-        const QList<QPointF> row{{900, 650}, {3000, 650}, {5100, 650}, {7200, 650}, {9300, 650}, {900, 1750}};
-        QCOMPARE(arrangedAt(10000), row);
-        QCOMPARE(arrangedAt(9800), row);
-        QCOMPARE(arrangedAt(9799), row.mid(0, 4) + QList<QPointF>({{900, 1750}, {3000, 1750}}));
-        QCOMPARE(arrangedAt(1399).mid(0, 2), (QList<QPointF>{{900, 1750}, {900, 2850}})); // even the first
-    }
-
     // Edges count as inside: a clock's box at (3000, 2000), and its start/stop (0) and reset (1) buttons.
+    void pointsOnAClock_data() {
+        QTest::addColumn<QPointF>("offset"); // from the clock's centre
+        QTest::addColumn<int>("hit");
+        QTest::addColumn<int>("button");
+        QTest::newRow("left edge") << QPointF(-500, 0) << 0 << -1;
+        QTest::newRow("bottom right corner") << QPointF(500, 250) << 0 << -1;
+        QTest::newRow("just left of the box") << QPointF(-500.5, 0) << -1 << -1;
+        QTest::newRow("start button corner") << QPointF(550, -250) << -1 << 0;
+        QTest::newRow("start button bottom") << QPointF(550, -40) << -1 << 0;
+        QTest::newRow("between the buttons") << QPointF(550, -20) << -1 << -1;
+        QTest::newRow("reset button far corner") << QPointF(1015, 210) << -1 << 1;
+        QTest::newRow("in the gap before them") << QPointF(549, -100) << -1 << -1;
+    }
     void pointsOnAClock() {
+        QFETCH(QPointF, offset);
+        QFETCH(int, hit);
+        QFETCH(int, button);
         TestBoard b;
         addAt(b, {{3000, 2000}});
-        BoardSelection sel(b.clocks);
-        QStringList seen; // the clock hit / the button under the point
-        for (const QPointF& d :
-             {QPointF(-500, 0), QPointF(500, 250), QPointF(-500.5, 0), QPointF(550, -250), QPointF(550, -40),
-              QPointF(550, -20), QPointF(1015, 210), QPointF(549, -100)}) {
-            const float x = float(3000 + d.x()), y = float(2000 + d.y());
-            seen << QString("%1/%2").arg(sel.hitTest(x, y)).arg(b.clocks.clock(0).getButtonClick(x, y));
-        }
-        QCOMPARE(seen.join(' '), "0/-1 0/-1 -1/-1 -1/0 -1/0 -1/-1 -1/1 -1/-1");
+        const float x = float(3000 + offset.x()), y = float(2000 + offset.y());
+        QCOMPARE(BoardSelection(b.clocks).hitTest(x, y), hit);
+        QCOMPARE(int(b.clocks.clock(0).getButtonClick(x, y)), button);
     }
 
     // Where boxes and buttons overlap the lowest index answers, and only one clock acts.
