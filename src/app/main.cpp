@@ -49,7 +49,7 @@ int main(int argc, char* argv[]) {
     QtEventPump pump(time);
     MainLoop loop(clocks, time, options, pump, window, repaint);
     Program program(loop, settings);
-    QObject::connect(&window, &frmMain::quitRequested, [&program] { program.quitProgram(); });
+    QObject::connect(&window, &frmMain::quitRequested, &window, [&program] { program.quitProgram(); });
 
     // Loading comes with the clock-file commands; until then a ".clk" argument is recognised and set aside.
     const QString clockFile = CommandLine::clockFileArgument(commandLine);

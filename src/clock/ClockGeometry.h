@@ -2,6 +2,7 @@
 
 // Sizes of a clock on the canvas, in twips (15 to a logical pixel).
 struct ClockGeometry {
+    static constexpr double twipsPerPixel = 15.0; // at 96 logical pixels to the inch
     static constexpr double boxWidth = 1000;
     static constexpr double boxHeight = 500;
     static constexpr double buttonWidth = 465;  // 31 px

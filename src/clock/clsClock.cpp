@@ -21,7 +21,7 @@ void clsClock::init() {
     m_soundActive = true;
     m_alarmActive = true;
     setAlarmFile(QDir(m_env.programFolder).filePath(QStringLiteral("sounds/alarms/wristWatch.wav")));
-    m_tickVol = {{5, 15, 50, 75, 100}};
+    m_tickVol = defaultTickVol;
     setAlarmVolume(100);
     m_duration = 0;
     m_groupNum = -1;

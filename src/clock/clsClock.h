@@ -1,5 +1,6 @@
 #pragma once
 #include "clock/CanvasPoint.h"
+#include "clock/ClockGeometry.h"
 #include "core/ClockEnvironment.h"
 #include "sound/clsSound.h"
 
@@ -14,6 +15,8 @@ class IClockHost;
 class clsClock {
 public:
     static constexpr int bandCount = 5;
+    // Tick volumes in percent for more than 60 s, up to 60, 45, 30 and 15 s left.
+    static constexpr std::array<qint16, bandCount> defaultTickVol{{5, 15, 50, 75, 100}};
 
     clsClock(const ClockEnvironment& env, IClockHost& host);
 
@@ -66,10 +69,10 @@ public:
     // Geometry: the box is 1000 x 500 twips centred on (x, y); buttons stand to its right.
     float myX() const { return m_x; }
     float myY() const { return m_y; }
-    double myLeft() const { return double(m_x) - 500.0; }
-    double myTop() const { return double(m_y) - 250.0; }
-    double myRight() const { return double(m_x) + 500.0; }
-    double myBottom() const { return double(m_y) + 250.0; }
+    double myLeft() const { return double(m_x) - ClockGeometry::boxWidth / 2; }
+    double myTop() const { return double(m_y) - ClockGeometry::boxHeight / 2; }
+    double myRight() const { return double(m_x) + ClockGeometry::boxWidth / 2; }
+    double myBottom() const { return double(m_y) + ClockGeometry::boxHeight / 2; }
     CanvasPoint buttonCorner(int index) const { return m_buttonCorners[std::size_t(index)]; }
     void setPosition(float x, float y);
     void move(float dx, float dy);
@@ -103,6 +106,6 @@ private:
     bool m_alarmActive = true;
     std::unique_ptr<clsSound> m_sound;
     std::array<CanvasPoint, 2> m_buttonCorners{};
-    std::array<qint16, bandCount> m_tickVol{{5, 15, 50, 75, 100}};
+    std::array<qint16, bandCount> m_tickVol = defaultTickVol;
     qint64 m_lastTickMs = 0;
 };

@@ -52,6 +52,12 @@ public:
     void computeGroupBounds() { m_groups.computeGroupBounds(*this); }
     void refreshGroupUse() { m_groups.refreshGroupUse(*this); }
 
+    // Whether the board holds changes that are in no file: clocks added, deleted, edited, moved or
+    // grouped, or a group renamed. Counting and starting or stopping clocks are not changes.
+    bool hasUnsavedChanges() const { return m_unsavedChanges; }
+    void markChanged() { m_unsavedChanges = true; }
+    void markSaved() { m_unsavedChanges = false; }
+
     // Loading a board disarms the first drag step that follows it.
     bool dragArmed() const { return m_dragArmed; }
     void setDragArmed(bool armed) { m_dragArmed = armed; }
@@ -71,6 +77,7 @@ private:
     GroupTable m_groups;
     IAddClockHooks* m_hooks = nullptr;
     bool m_dragArmed = true;
+    bool m_unsavedChanges = false;
     // First index of every identifier, so a link lookup does not walk the board.
     mutable QHash<double, int> m_firstIndex;
     mutable QHash<double, int> m_idUses;

@@ -3,12 +3,6 @@
 #include "clock/clsClock.h"
 #include "core/ClockCollection.h"
 
-namespace {
-bool isGroup(int g) {
-    return g >= 0 && g < GroupTable::groupCount;
-}
-} // namespace
-
 QString GroupTable::name(int g) const {
     return isGroup(g) ? m_records[std::size_t(g)].name : QString();
 }

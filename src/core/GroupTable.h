@@ -18,6 +18,7 @@ struct GroupRecord {
 class GroupTable {
 public:
     static constexpr int groupCount = 10;
+    static constexpr bool isGroup(int g) { return g >= 0 && g < groupCount; }
     static constexpr float marginTop = 200, marginLeft = 200, marginBottom = 200, marginRight = 700;
 
     const GroupRecord& group(int g) const { return m_records[std::size_t(g)]; }

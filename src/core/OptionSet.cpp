@@ -1,9 +1,8 @@
 #include "core/OptionSet.h"
 
 OptionSet::OptionSet() {
-    setChecked(Option::Sync, true);
-    setChecked(Option::AllowRepos, true);
-    setChecked(Option::ViewBounds, true);
+    for (std::size_t i = 0; i < optionCount; ++i)
+        m_checked[i] = optionDefault(Option(i));
 }
 
 bool OptionSet::isChecked(Option option) const {

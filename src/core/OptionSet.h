@@ -1,8 +1,6 @@
 #pragma once
 #include "core/IOptions.h"
 
-#include <array>
-
 // Options held in plain memory, with the check marks a new main window starts with.
 class OptionSet final : public IOptions {
 public:
@@ -11,5 +9,5 @@ public:
     void setChecked(Option option, bool checked) override;
 
 private:
-    std::array<bool, 6> m_checked{};
+    std::array<bool, optionCount> m_checked{};
 };

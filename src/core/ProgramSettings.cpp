@@ -9,12 +9,11 @@ const QString kSection = QStringLiteral("misc");
 struct StoredOption {
     Option option;
     const char* key;
-    bool fallback;
 };
 const StoredOption kStored[] = {
-    {Option::Sync, "syncClocks", true},
-    {Option::AllowRepos, "allowRepos", true},
-    {Option::ResetOnLoad, "resetOnLoad", false},
+    {Option::Sync, "syncClocks"},
+    {Option::AllowRepos, "allowRepos"},
+    {Option::ResetOnLoad, "resetOnLoad"},
 };
 
 // A value that is not a boolean text yields the default.
@@ -33,9 +32,10 @@ ProgramSettings::ProgramSettings(ISettingsStore& store, IOptions& options)
 
 void ProgramSettings::loadSettings() {
     for (const StoredOption& s : kStored) {
-        const QString fallback = s.fallback ? QStringLiteral("True") : QStringLiteral("False");
-        m_options.setChecked(s.option,
-                             toBool(m_store.read(kSection, QLatin1String(s.key), fallback), s.fallback));
+        const bool fallback = optionDefault(s.option);
+        const QString text = m_store.read(kSection, QLatin1String(s.key),
+                                          fallback ? QStringLiteral("True") : QStringLiteral("False"));
+        m_options.setChecked(s.option, toBool(text, fallback));
     }
 }
 

@@ -48,13 +48,14 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
-    m_size.setSize(event->size().width() * twipsPerPixel, event->size().height() * twipsPerPixel);
+    m_size.setSize(event->size().width() * ClockGeometry::twipsPerPixel,
+                   event->size().height() * ClockGeometry::twipsPerPixel);
     QWidget::resizeEvent(event);
 }
 
 namespace {
 float twips(qreal pixels) {
-    return float(pixels * CanvasWidget::twipsPerPixel);
+    return float(pixels * ClockGeometry::twipsPerPixel);
 }
 } // namespace
 

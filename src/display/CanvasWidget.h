@@ -1,4 +1,5 @@
 #pragma once
+#include "clock/ClockGeometry.h"
 #include "display/BoardRenderer.h"
 #include "display/PictureStore.h"
 #include "display/QPainterCanvas.h"
@@ -15,8 +16,6 @@ class ICanvasInput;
 class CanvasWidget : public QWidget {
     Q_OBJECT
 public:
-    static constexpr double twipsPerPixel = 15.0;
-
     CanvasWidget(ClockCollection& clocks, CanvasSize& size, QWidget* parent = nullptr);
     void setInput(ICanvasInput* input) { m_input = input; }
 

@@ -25,7 +25,8 @@ QFont QPainterCanvas::canvasFont(double devicePixelRatio, bool bold) {
                       QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
                       QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, int(std::lround(fontTwips / twipsPerPixel * devicePixelRatio))));
+    font.setPixelSize(
+        std::max(1, int(std::lround(fontTwips / ClockGeometry::twipsPerPixel * devicePixelRatio))));
     font.setBold(bold);
     // Settle on the family found, so that drawing does not search the list again for every text.
     font.setFamilies({QFontInfo(font).family()});
@@ -37,7 +38,7 @@ void QPainterCanvas::begin(QImage& target, double devicePixelRatio) {
     const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     if (ratio != m_dpr || m_fonts[0].pixelSize() <= 0) {
         m_dpr = ratio;
-        m_scale = ratio / twipsPerPixel;
+        m_scale = ratio / ClockGeometry::twipsPerPixel;
         for (int bold = 0; bold < 2; ++bold) {
             m_fonts[bold] = canvasFont(m_dpr, bold != 0);
             m_ascent[bold] = QFontMetrics(m_fonts[bold]).ascent();

@@ -1,4 +1,5 @@
 #pragma once
+#include "clock/ClockGeometry.h"
 #include "display/ICanvas.h"
 
 #include <QFont>
@@ -13,7 +14,6 @@
 // looks the same next time and copying an image costs a fraction of laying out and drawing glyphs.
 class QPainterCanvas final : public ICanvas {
 public:
-    static constexpr double twipsPerPixel = 15.0;
     static constexpr double fontTwips = 160.0; // 8 pt
     // Beyond this, further texts are drawn directly each time.
     static constexpr qsizetype textCacheBytes = 32 * 1024 * 1024;
@@ -71,7 +71,7 @@ private:
     QImage* m_target = nullptr;
     QColor m_background;
     double m_dpr = 1.0;
-    double m_scale = 1.0 / twipsPerPixel; // device pixels per twip
+    double m_scale = 1.0 / ClockGeometry::twipsPerPixel; // device pixels per twip
     QColor m_fore{Qt::black};
     int m_penWidth = 1; // device pixels
     bool m_bold = false;

@@ -18,22 +18,19 @@ BoardInteraction::BoardInteraction(frmMain& window, ClockCollection& clocks, Rep
 
 void BoardInteraction::connectMenus(frmMain& window) {
     const MainMenu& menu = window.menu();
-    const auto on = [&menu](const char* name, auto&& slot) {
-        QObject::connect(menu.action(QString::fromLatin1(name)), &QAction::triggered, slot);
-    };
     // The menu's checked flag must not reach the commands' own flags, so each item calls its command plainly.
     SelectionCommands* commands = &m_selectionCommands;
-    on("mnuSelectAll", [commands] { commands->selectAllClocks(); });
-    on("mnuSelectNone", [commands] { commands->selectNone(); });
-    on("mnuSelReset", [commands] { commands->resetSelected(); });
-    on("mnuSelStart", [commands] { commands->startSelected(); });
-    on("mnuSelStop", [commands] { commands->stopSelected(); });
-    on("mnuSelDelete", [commands] { commands->deleteSelected(); });
+    QObject::connect(menu.mnuSelectAll, &QAction::triggered, commands, &SelectionCommands::selectAllClocks);
+    QObject::connect(menu.mnuSelectNone, &QAction::triggered, commands, &SelectionCommands::selectNone);
+    QObject::connect(menu.mnuSelReset, &QAction::triggered, commands, &SelectionCommands::resetSelected);
+    QObject::connect(menu.mnuSelStart, &QAction::triggered, commands, &SelectionCommands::startSelected);
+    QObject::connect(menu.mnuSelStop, &QAction::triggered, commands, &SelectionCommands::stopSelected);
+    QObject::connect(menu.mnuSelDelete, &QAction::triggered, commands, &SelectionCommands::deleteSelected);
     GroupCommands* groups = &m_groupCommands;
     for (int n = 0; n < GroupTable::groupCount; ++n) {
-        QObject::connect(menu.action(QStringLiteral("mnuAssignGroup%1").arg(n)), &QAction::triggered,
+        QObject::connect(menu.mnuAssignGroup[std::size_t(n)], &QAction::triggered, commands,
                          [commands, n] { commands->assignSelectedToGroup(n); });
-        QObject::connect(menu.action(QStringLiteral("mnuGroupName%1").arg(n)), &QAction::triggered,
+        QObject::connect(menu.mnuGroupName[std::size_t(n)], &QAction::triggered, groups,
                          [groups, n] { groups->renameGroup(n); });
     }
 }

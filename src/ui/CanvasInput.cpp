@@ -126,8 +126,10 @@ void CanvasInput::showSelectBox(float x1, float y1, float x2, float y2) {
     m_selectBox = QRectF(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1));
     m_selectBoxVisible = true;
     if (m_rubberBand) {
-        const QRectF pixels(m_selectBox.left() / twipsPerPixel, m_selectBox.top() / twipsPerPixel,
-                            m_selectBox.width() / twipsPerPixel, m_selectBox.height() / twipsPerPixel);
+        const QRectF pixels(m_selectBox.left() / ClockGeometry::twipsPerPixel,
+                            m_selectBox.top() / ClockGeometry::twipsPerPixel,
+                            m_selectBox.width() / ClockGeometry::twipsPerPixel,
+                            m_selectBox.height() / ClockGeometry::twipsPerPixel);
         m_rubberBand->setGeometry(pixels.toAlignedRect());
         m_rubberBand->show();
     }

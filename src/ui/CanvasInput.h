@@ -1,4 +1,5 @@
 #pragma once
+#include "clock/ClockGeometry.h"
 #include "display/ICanvasInput.h"
 
 #include <QPointer>
@@ -16,7 +17,6 @@ class RepaintScheduler;
 class CanvasInput final : public ICanvasInput {
 public:
     static constexpr int leftButton = 1;
-    static constexpr float twipsPerPixel = 15.0f;
 
     // The rubber band is made a child of the canvas widget.
     CanvasInput(QWidget& canvas, BoardSelection& selection, RepaintScheduler& repaint);

@@ -5,12 +5,6 @@
 #include "ui/IGroupMenuCaptions.h"
 #include "ui/ITextPrompt.h"
 
-namespace {
-bool isGroup(int group) {
-    return group >= 0 && group < GroupTable::groupCount;
-}
-} // namespace
-
 GroupCommands::GroupCommands(GroupTable& groups, ITextPrompt& prompt, IGroupMenuCaptions& captions,
                              RepaintScheduler& repaint, QObject* parent)
     : QObject(parent), m_groups(groups), m_prompt(prompt), m_captions(captions), m_repaint(repaint) {}
@@ -20,7 +14,7 @@ QString GroupCommands::captionFor(int group, const QString& name) {
 }
 
 void GroupCommands::renameGroup(int group) {
-    if (!isGroup(group))
+    if (!GroupTable::isGroup(group))
         return;
     const QString name = m_prompt.askText(QStringLiteral("Group name"), QStringLiteral("Enter group name"),
                                           m_groups.name(group));
@@ -31,7 +25,7 @@ void GroupCommands::renameGroup(int group) {
 }
 
 void GroupCommands::setGroupMenuCaption(int group) {
-    if (isGroup(group))
+    if (GroupTable::isGroup(group))
         m_captions.setGroupMenuCaption(group, captionFor(group, m_groups.name(group)));
 }
 

@@ -7,14 +7,14 @@
 
 MainMenu::MainMenu(QMenuBar& bar, MenuOptions& options, QObject* parent) : QObject(parent) {
     QMenu* file = addMenu(bar, "mnuFile", "&File");
-    addItem(file, QStringLiteral("mnuFileAddClock"), QStringLiteral("Add a &Clock"));
+    mnuFileAddClock = addItem(file, QStringLiteral("mnuFileAddClock"), QStringLiteral("Add a &Clock"));
     addSeparator(file, "mnuFileSep0");
-    addItem(file, QStringLiteral("mnuOpen"), QStringLiteral("&Open Clocks"));
-    addItem(file, QStringLiteral("mnuSave"), QStringLiteral("&Save Clocks"));
-    addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Save Clocks &As..."));
+    mnuOpen = addItem(file, QStringLiteral("mnuOpen"), QStringLiteral("&Open Clocks"));
+    mnuSave = addItem(file, QStringLiteral("mnuSave"), QStringLiteral("&Save Clocks"));
+    mnuSaveAs = addItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("Save Clocks &As..."));
     addSeparator(file, "mnuFileSep1");
-    addItem(file, QStringLiteral("mnuFileDelete"), QStringLiteral("&Close clocks"));
-    addItem(file, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"));
+    mnuFileDelete = addItem(file, QStringLiteral("mnuFileDelete"), QStringLiteral("&Close clocks"));
+    mnuFileQuit = addItem(file, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"));
 
     QMenu* view = addMenu(bar, "mnuView", "&View");
     addOption(view, options.action(Option::ViewArrange));
@@ -29,31 +29,28 @@ MainMenu::MainMenu(QMenuBar& bar, MenuOptions& options, QObject* parent) : QObje
     addOption(misc, options.action(Option::ResetOnLoad));
 
     QMenu* selection = addMenu(bar, "mnuSelection", "Se&lection");
-    addItem(selection, QStringLiteral("mnuSelectAll"), QStringLiteral("Select &All"));
-    addItem(selection, QStringLiteral("mnuSelectNone"), QStringLiteral("Select &None"));
+    mnuSelectAll = addItem(selection, QStringLiteral("mnuSelectAll"), QStringLiteral("Select &All"));
+    mnuSelectNone = addItem(selection, QStringLiteral("mnuSelectNone"), QStringLiteral("Select &None"));
     addSeparator(selection, "mnuSelSep0");
     QMenu* assign = addSubmenu(selection, "mnuSelGroupAssign", "Assign selected to &group");
-    for (int g = 0; g < groupCount; ++g)
-        addItem(assign, QStringLiteral("mnuAssignGroup%1").arg(g),
-                QStringLiteral("Group &%1 (shift+%1)").arg(g));
+    for (int g = 0; g < GroupTable::groupCount; ++g)
+        mnuAssignGroup[std::size_t(g)] = addItem(assign, QStringLiteral("mnuAssignGroup%1").arg(g),
+                                                 QStringLiteral("Group &%1 (shift+%1)").arg(g));
     addSeparator(selection, "mnuSelSep1");
-    addItem(selection, QStringLiteral("mnuSelReset"), QStringLiteral("&Reset selected clocks"));
-    addItem(selection, QStringLiteral("mnuSelStart"), QStringLiteral("&Start selected clocks"));
-    addItem(selection, QStringLiteral("mnuSelStop"), QStringLiteral("Sto&p selected clocks"));
+    mnuSelReset = addItem(selection, QStringLiteral("mnuSelReset"), QStringLiteral("&Reset selected clocks"));
+    mnuSelStart = addItem(selection, QStringLiteral("mnuSelStart"), QStringLiteral("&Start selected clocks"));
+    mnuSelStop = addItem(selection, QStringLiteral("mnuSelStop"), QStringLiteral("Sto&p selected clocks"));
     addSeparator(selection, "mnuSelSep2");
-    addItem(selection, QStringLiteral("mnuSelDelete"), QStringLiteral("&Delete selected clocks"));
+    mnuSelDelete =
+        addItem(selection, QStringLiteral("mnuSelDelete"), QStringLiteral("&Delete selected clocks"));
 
     QMenu* groupNames = addMenu(bar, "mnuGroupNames", "&Group Names");
-    for (int g = 0; g < groupCount; ++g)
-        m_groupNames[std::size_t(g)] =
+    for (int g = 0; g < GroupTable::groupCount; ++g)
+        mnuGroupName[std::size_t(g)] =
             addItem(groupNames, QStringLiteral("mnuGroupName%1").arg(g), defaultGroupCaption(g));
 
     QMenu* help = addMenu(bar, "mnuHelp", "&Help");
-    addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("&About"));
-}
-
-QAction* MainMenu::action(const QString& controlName) const {
-    return m_actions.value(controlName, nullptr);
+    mnuAbout = addItem(help, QStringLiteral("mnuAbout"), QStringLiteral("&About"));
 }
 
 QString MainMenu::defaultGroupCaption(int group) {
@@ -61,21 +58,22 @@ QString MainMenu::defaultGroupCaption(int group) {
 }
 
 void MainMenu::setGroupMenuCaption(int group, const QString& caption) {
-    if (group >= 0 && group < groupCount)
-        m_groupNames[std::size_t(group)]->setText(caption);
+    if (GroupTable::isGroup(group))
+        mnuGroupName[std::size_t(group)]->setText(caption);
 }
 
 void MainMenu::resetGroupMenuCaptions() {
-    for (int g = 0; g < groupCount; ++g)
-        m_groupNames[std::size_t(g)]->setText(defaultGroupCaption(g));
+    for (int g = 0; g < GroupTable::groupCount; ++g)
+        mnuGroupName[std::size_t(g)]->setText(defaultGroupCaption(g));
 }
 
-void MainMenu::name(QAction* action, const QString& controlName) {
+namespace {
+void name(QAction* action, const QString& controlName) {
     action->setObjectName(controlName);
     // Keeps items where the menu tree puts them on platforms that move "About" or "Quit" by their text.
     action->setMenuRole(QAction::NoRole);
-    m_actions.insert(controlName, action);
 }
+} // namespace
 
 QMenu* MainMenu::addMenu(QMenuBar& bar, const char* controlName, const char* caption) {
     QMenu* menu = bar.addMenu(QString::fromLatin1(caption));

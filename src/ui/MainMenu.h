@@ -1,7 +1,7 @@
 #pragma once
+#include "core/GroupTable.h"
 #include "ui/IGroupMenuCaptions.h"
 
-#include <QHash>
 #include <QObject>
 #include <QString>
 #include <array>
@@ -11,23 +11,35 @@ class QMenu;
 class QMenuBar;
 class MenuOptions;
 
-// The main window's seven menus. Every item, menu and separator is reachable by its control name
-// ("mnuFileAddClock", "mnuAssignGroup3", ...); the option items are the actions of MenuOptions.
-// No item has a shortcut key: the canvas owns the keyboard.
+// The main window's seven menus. Commands are reached through the typed members below and connected
+// with types; every item also carries its control name as objectName ("mnuFileAddClock", ...).
+// The option items are the actions of MenuOptions. No item has a shortcut key: the canvas owns the keyboard.
 class MainMenu final : public QObject, public IGroupMenuCaptions {
     Q_OBJECT
 public:
-    static constexpr int groupCount = 10;
-
     MainMenu(QMenuBar& bar, MenuOptions& options, QObject* parent = nullptr);
 
-    // The item with that control name, or nullptr.
-    QAction* action(const QString& controlName) const;
     // The default caption of "Group Names" item n: "Group &n".
     static QString defaultGroupCaption(int group);
 
     void setGroupMenuCaption(int group, const QString& caption) override;
     void resetGroupMenuCaptions() override;
+
+    QAction* mnuFileAddClock = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    QAction* mnuFileDelete = nullptr; // "&Close clocks"
+    QAction* mnuFileQuit = nullptr;
+    QAction* mnuSelectAll = nullptr;
+    QAction* mnuSelectNone = nullptr;
+    std::array<QAction*, GroupTable::groupCount> mnuAssignGroup{};
+    QAction* mnuSelReset = nullptr;
+    QAction* mnuSelStart = nullptr;
+    QAction* mnuSelStop = nullptr;
+    QAction* mnuSelDelete = nullptr;
+    std::array<QAction*, GroupTable::groupCount> mnuGroupName{};
+    QAction* mnuAbout = nullptr;
 
 private:
     QMenu* addMenu(QMenuBar& bar, const char* controlName, const char* caption);
@@ -35,8 +47,4 @@ private:
     QAction* addItem(QMenu* menu, const QString& controlName, const QString& caption);
     void addOption(QMenu* menu, QAction* option);
     void addSeparator(QMenu* menu, const char* controlName);
-    void name(QAction* action, const QString& controlName);
-
-    QHash<QString, QAction*> m_actions;
-    std::array<QAction*, groupCount> m_groupNames{};
 };

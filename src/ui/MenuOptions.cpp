@@ -5,15 +5,14 @@ struct OptionItem {
     Option option;
     const char* controlName;
     const char* caption;
-    bool checkedAtStart;
 };
 const OptionItem kItems[] = {
-    {Option::Sync, "mnuSync", "&Syncronize clocks", true},
-    {Option::AllowRepos, "mnuAllowRepos", "&Allow saved clock files to reposition main form", true},
-    {Option::ResetOnLoad, "mnuResetOnLoad", "&Reset all clocks on load", false},
-    {Option::Mute, "mnuSoundMute", "&Mute", false},
-    {Option::ViewArrange, "mnuViewArrange", "&Auto Arrange Clocks", false},
-    {Option::ViewBounds, "mnuViewBounds", "&View Group Bounding Boxes", true},
+    {Option::Sync, "mnuSync", "&Syncronize clocks"},
+    {Option::AllowRepos, "mnuAllowRepos", "&Allow saved clock files to reposition main form"},
+    {Option::ResetOnLoad, "mnuResetOnLoad", "&Reset all clocks on load"},
+    {Option::Mute, "mnuSoundMute", "&Mute"},
+    {Option::ViewArrange, "mnuViewArrange", "&Auto Arrange Clocks"},
+    {Option::ViewBounds, "mnuViewBounds", "&View Group Bounding Boxes"},
 };
 } // namespace
 
@@ -22,7 +21,7 @@ MenuOptions::MenuOptions(QObject* parent) : QObject(parent) {
         auto* a = new QAction(QString::fromLatin1(item.caption), this);
         a->setObjectName(QString::fromLatin1(item.controlName));
         a->setCheckable(true);
-        a->setChecked(item.checkedAtStart);
+        a->setChecked(optionDefault(item.option));
         m_actions[std::size_t(item.option)] = a;
     }
 }

@@ -16,5 +16,5 @@ public:
     QAction* action(Option option) const { return m_actions[std::size_t(option)]; }
 
 private:
-    std::array<QAction*, 6> m_actions{};
+    std::array<QAction*, optionCount> m_actions{};
 };

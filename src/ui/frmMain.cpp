@@ -3,6 +3,7 @@
 #include "core/CanvasSize.h"
 #include "core/ClockCollection.h"
 #include "core/RepaintScheduler.h"
+#include "core/ZentriqVersion.h"
 #include "display/CanvasWidget.h"
 #include "ui/MainMenu.h"
 #include "ui/MenuOptions.h"
@@ -40,12 +41,10 @@ frmMain::frmMain(ClockCollection& clocks, MenuOptions& options, CanvasSize& canv
     m_canvas->setFocus();
 
     m_menu = new MainMenu(*menuBar(), options, this);
-    connect(m_menu->action(QStringLiteral("mnuFileAddClock")), &QAction::triggered, this, &frmMain::addClock);
-    connect(m_menu->action(QStringLiteral("mnuFileDelete")), &QAction::triggered, this,
-            &frmMain::closeClocks);
-    connect(m_menu->action(QStringLiteral("mnuFileQuit")), &QAction::triggered, this,
-            &frmMain::quitRequested);
-    connect(m_menu->action(QStringLiteral("mnuAbout")), &QAction::triggered, this, &frmMain::showAbout);
+    connect(m_menu->mnuFileAddClock, &QAction::triggered, this, &frmMain::addClock);
+    connect(m_menu->mnuFileDelete, &QAction::triggered, this, &frmMain::closeClocks);
+    connect(m_menu->mnuFileQuit, &QAction::triggered, this, &frmMain::quitRequested);
+    connect(m_menu->mnuAbout, &QAction::triggered, this, &frmMain::showAbout);
     // triggered, not toggled: only the user's choice arranges; a loaded file only sets the mark.
     connect(options.action(Option::ViewArrange), &QAction::triggered, this, &frmMain::arrangeToggled);
     connect(options.action(Option::ViewBounds), &QAction::triggered, this, &frmMain::boundsToggled);
@@ -99,7 +98,8 @@ void frmMain::closeClocks() {
 }
 
 QString frmMain::aboutText() {
-    return QStringLiteral("Zentriq v") + QStringLiteral(ZENTRIQ_VERSION) + QLatin1Char('\n') + webAddress;
+    return QStringLiteral("Zentriq v") + QString::fromLatin1(ZentriqVersion::text) + QLatin1Char('\n') +
+           webAddress;
 }
 
 void frmMain::showAbout() {
@@ -113,8 +113,8 @@ void frmMain::placeCanvas() {
     const QSize outer = frameGeometry().size();
     m_canvas->setGeometry(0, 0, outer.width(), outer.height());
     // The canvas reports its own size when it next gets a resize event; a hidden one gets it late.
-    m_canvasSize.setSize(outer.width() * CanvasWidget::twipsPerPixel,
-                         outer.height() * CanvasWidget::twipsPerPixel);
+    m_canvasSize.setSize(outer.width() * ClockGeometry::twipsPerPixel,
+                         outer.height() * ClockGeometry::twipsPerPixel);
     if (m_options.isChecked(Option::ViewArrange))
         m_arranger.autoArrange();
     m_repaint.request();
