@@ -3,6 +3,7 @@
 #include "core/CanvasSize.h"
 #include "core/ClockCollection.h"
 #include "core/CommandLine.h"
+#include "core/CompletionNotices.h"
 #include "core/ErrorLog.h"
 #include "core/MainLoop.h"
 #include "core/Program.h"
@@ -13,10 +14,12 @@
 #include "core/SeededRandom.h"
 #include "sound/OpenAlSoundService.h"
 #include "ui/BoardInteraction.h"
+#include "ui/DBusNotifier.h"
 #include "ui/MenuOptions.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStringList>
 
 int main(int argc, char* argv[]) {
@@ -40,6 +43,12 @@ int main(int argc, char* argv[]) {
 
     frmMain window(clocks, options, canvasSize, repaint);
     BoardInteraction interaction(window, clocks, repaint);
+
+    DBusNotifier notifier(log, QDir(programFolder).filePath(QStringLiteral("icons/zentriq.png")));
+    CompletionNotices notices(notifier, options, [&window] { return window.boardInView(); });
+    clocks.setCompletionHandler(
+        [&notices](const QVector<CompletedClock>& done) { notices.clocksCompleted(done); });
+    QObject::connect(&notifier, &DBusNotifier::activated, &window, &frmMain::bringToFront);
     window.show();
 
     QSettingsStore store(QStringLiteral("zentriq"));

@@ -140,6 +140,7 @@ bool clsClock::tick(qint16 numTicks) {
                     m_sound->playChime();
                 }
                 m_active = false; // straight to the field: this stop resets no linked clock
+                m_host.clockCompleted(*this);
                 if (m_linkId > 0)
                     m_host.startLinkedClock(m_linkId);
             }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 ClockCollection::ClockCollection(const ClockEnvironment& env) : m_env(env) {}
 
@@ -124,6 +125,10 @@ void ClockCollection::startLinkedClock(double id) {
     }
 }
 
+void ClockCollection::clockCompleted(const clsClock& clock) {
+    m_completed.append({clock.ID(), clock.purpose()});
+}
+
 bool ClockCollection::tickAll(qint16 n) {
     bool counted = false;
     // The count is read once; a clock started by a link later in the walk counts in this pass too.
@@ -131,6 +136,11 @@ bool ClockCollection::tickAll(qint16 n) {
     for (int i = 0; i < count && i < clockCount(); ++i)
         counted = m_clocks[std::size_t(i)]->tick(n) || counted;
     m_env.sound.endPass();
+    if (!m_completed.isEmpty()) {
+        const QVector<CompletedClock> completed = std::exchange(m_completed, {});
+        if (m_completionHandler)
+            m_completionHandler(completed);
+    }
     return counted;
 }
 

@@ -4,11 +4,19 @@
 #include "core/IClockHost.h"
 
 #include <QHash>
+#include <QVector>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class clsClock;
 class IAddClockHooks;
+
+// A clock that completed during a pass, as it was at that moment.
+struct CompletedClock {
+    double id;
+    QString name;
+};
 
 // The board: every clock in order (index 0 first, no gaps), the links between them and the group table.
 // Clocks are ticked, drawn and listed in this order, and where several could answer the lowest index wins.
@@ -42,6 +50,11 @@ public:
     // First index whose identifier equals id exactly, or -1.
     int findClockIndex(double id) const;
 
+    // Called once at the end of a count in which clocks completed, with all of them in board order.
+    void setCompletionHandler(std::function<void(const QVector<CompletedClock>&)> handler) {
+        m_completionHandler = std::move(handler);
+    }
+
     // One count for every clock, index 0 first; true when any clock counted.
     bool tickAll(qint16 n);
     // The earliest moment a running clock counts its own second (unsynchronised mode), or -1.
@@ -65,6 +78,7 @@ public:
     // IClockHost
     void resetLinkedClock(double id) override;
     void startLinkedClock(double id) override;
+    void clockCompleted(const clsClock& clock) override;
     bool isIdUsedByOther(double id, const clsClock* except) const override;
     void identifierChanged(const clsClock& clock, double oldId) override;
 
@@ -76,6 +90,8 @@ private:
     std::vector<std::unique_ptr<clsClock>> m_clocks;
     GroupTable m_groups;
     IAddClockHooks* m_hooks = nullptr;
+    std::function<void(const QVector<CompletedClock>&)> m_completionHandler;
+    QVector<CompletedClock> m_completed; // during a count
     bool m_dragArmed = true;
     bool m_unsavedChanges = false;
     // First index of every identifier, so a link lookup does not walk the board.

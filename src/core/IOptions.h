@@ -3,12 +3,13 @@
 
 // The on/off options. While the program runs the menu check marks are their only storage;
 // everything that depends on an option reads it here at the moment it needs it.
-enum class Option { Sync, AllowRepos, ResetOnLoad, Mute, ViewArrange, ViewBounds, Count };
+enum class Option { Sync, AllowRepos, ResetOnLoad, Mute, ViewArrange, ViewBounds, Notify, Count };
 constexpr std::size_t optionCount = std::size_t(Option::Count);
 
 // The check marks a new main window starts with, which are also the stored options' defaults.
 constexpr bool optionDefault(Option option) {
-    return option == Option::Sync || option == Option::AllowRepos || option == Option::ViewBounds;
+    return option == Option::Sync || option == Option::AllowRepos || option == Option::ViewBounds ||
+           option == Option::Notify;
 }
 
 class IOptions {

@@ -14,6 +14,7 @@ const StoredOption kStored[] = {
     {Option::Sync, "syncClocks"},
     {Option::AllowRepos, "allowRepos"},
     {Option::ResetOnLoad, "resetOnLoad"},
+    {Option::Notify, "notify"},
 };
 
 // A value that is not a boolean text yields the default.

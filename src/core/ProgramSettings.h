@@ -3,7 +3,7 @@
 class ISettingsStore;
 class IOptions;
 
-// The three options kept between runs: read once at start, written once when the program quits.
+// The options kept between runs: read once at start, written once when the program quits.
 // Mute is never stored here; it travels with the clock file.
 class ProgramSettings {
 public:

@@ -27,6 +27,7 @@ MainMenu::MainMenu(QMenuBar& bar, MenuOptions& options, QObject* parent) : QObje
     addOption(misc, options.action(Option::Sync));
     addOption(misc, options.action(Option::AllowRepos));
     addOption(misc, options.action(Option::ResetOnLoad));
+    addOption(misc, options.action(Option::Notify));
 
     QMenu* selection = addMenu(bar, "mnuSelection", "Se&lection");
     mnuSelectAll = addItem(selection, QStringLiteral("mnuSelectAll"), QStringLiteral("Select &All"));

@@ -13,6 +13,7 @@ const OptionItem kItems[] = {
     {Option::Mute, "mnuSoundMute", "&Mute"},
     {Option::ViewArrange, "mnuViewArrange", "&Auto Arrange Clocks"},
     {Option::ViewBounds, "mnuViewBounds", "&View Group Bounding Boxes"},
+    {Option::Notify, "mnuNotify", "&Notify when a clock completes"},
 };
 } // namespace
 

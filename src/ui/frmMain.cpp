@@ -8,6 +8,7 @@
 #include "ui/MainMenu.h"
 #include "ui/MenuOptions.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -95,6 +96,18 @@ void frmMain::closeClocks() {
     setWindowTitle(defaultCaption);
     emit clocksClosed();
     m_repaint.request();
+}
+
+bool frmMain::boardInView() const {
+    return isVisible() && !isMinimized() && QApplication::activeWindow() != nullptr;
+}
+
+void frmMain::bringToFront() {
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
 }
 
 QString frmMain::aboutText() {

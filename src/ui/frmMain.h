@@ -34,6 +34,11 @@ public:
 
     // "&Close clocks": empties the board without asking; check marks, size and position stay.
     void closeClocks();
+    // Whether the user has the board in front of them: the window shown, not minimised, and the
+    // program's window (this one or its dialog) active.
+    bool boardInView() const;
+    // Brings the window to the front and gives it the keyboard, as a click on a notification asks.
+    void bringToFront();
     // The About box, modal.
     void showAbout();
     static QString aboutText();

@@ -23,7 +23,7 @@ private slots:
 
     // Anything but a boolean text gives the default; mute is never read from the store.
     void loadSettings_data() {
-        QTest::addColumn<QByteArray>("stored"); // for syncClocks and resetOnLoad; null: no file at all
+        QTest::addColumn<QByteArray>("stored"); // for syncClocks, notify and resetOnLoad; null: no file
         QTest::addColumn<bool>("sync");
         QTest::addColumn<bool>("resetOnLoad");
         QTest::newRow("first run") << QByteArray() << true << false;
@@ -42,17 +42,20 @@ private slots:
         file.remove();
         if (!stored.isNull()) {
             QVERIFY(QDir(m_dir.path()).mkpath("zentriq") && file.open(QIODevice::WriteOnly));
-            file.write("[misc]\nmute=True\nsyncClocks=" + stored + "\nresetOnLoad=" + stored + "\n");
+            file.write("[misc]\nmute=True\nsyncClocks=" + stored + "\nresetOnLoad=" + stored +
+                       "\nnotify=" + stored + "\n");
             file.close();
         }
         OptionSet options; // start from the opposite of every default
         options.setChecked(Option::Sync, false);
         options.setChecked(Option::ResetOnLoad, true);
         options.setChecked(Option::AllowRepos, false);
+        options.setChecked(Option::Notify, false);
         QSettingsStore store(QStringLiteral("zentriq"));
         ProgramSettings(store, options).loadSettings();
         QCOMPARE(options.isChecked(Option::Sync), sync);
         QCOMPARE(options.isChecked(Option::ResetOnLoad), resetOnLoad);
+        QCOMPARE(options.isChecked(Option::Notify), sync); // on by default, like sync
         QVERIFY(options.isChecked(Option::AllowRepos));
         QVERIFY(!options.isChecked(Option::Mute));
         QCOMPARE(file.exists(), !stored.isNull()); // reading makes no file

@@ -11,6 +11,6 @@ start_program
 keys alt+s m     # Sounds > Mute: never stored
 keys alt+f q     # File > Quit
 expect_exit "File > Quit"
-expect_settings syncClocks=True allowRepos=True resetOnLoad=False
+expect_settings syncClocks=True allowRepos=True resetOnLoad=False notify=True
 grep -qi mute "$settings" && fail "mute reached the settings store: $(cat "$settings")"
 echo "PASS: window shown, File > Quit ended the program and stored the first-run options"

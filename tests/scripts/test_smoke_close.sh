@@ -10,19 +10,19 @@ source "$(dirname "$0")/lib_smoke.sh"
 wm_close="$build/tests/tools/wm_close"
 [ -x "$wm_close" ] || skip "the close-button tool was not built (needs libx11-dev): $wm_close"
 
-# Synchronised counting off, then the close button.
+# Synchronised counting and notifications off, then the close button.
 start_program
-keys alt+m s
+keys alt+m s alt+m n
 "$wm_close" "$window" || fail "could not send the close message"
 expect_exit "the close button"
-expect_settings syncClocks=False allowRepos=True resetOnLoad=False
+expect_settings syncClocks=False allowRepos=True resetOnLoad=False notify=False
 
 # The next run starts unsynchronised: toggling turns it back on.
 start_program
 keys alt+m s
 keys alt+f q
 expect_exit "File > Quit"
-expect_settings syncClocks=True allowRepos=True resetOnLoad=False
+expect_settings syncClocks=True allowRepos=True resetOnLoad=False notify=False
 
 # Toggled, then ended by a signal: the store keeps what it had.
 cp "$settings" "$tmp/before.conf"

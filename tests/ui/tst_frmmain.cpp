@@ -106,7 +106,8 @@ private slots:
             "&View: &Auto Arrange Clocks [ ] | &View Group Bounding Boxes [x]",
             "&Sounds: &Mute [ ]",
             "&Misc. Settings: &Syncronize clocks [x] | "
-            "&Allow saved clock files to reposition main form [x] | &Reset all clocks on load [ ]",
+            "&Allow saved clock files to reposition main form [x] | &Reset all clocks on load [ ] | &Notify "
+            "when a clock completes [x]",
             "Se&lection: Select &All | Select &None | - | Assign selected to &group (" + assign +
                 ") | - | &Reset selected clocks | &Start selected clocks | Sto&p selected clocks | - | "
                 "&Delete selected clocks",
