@@ -1,7 +1,6 @@
 #include "TestAssets.h"
 
-#include <QDir>
-
 QString TestAssets::programFolder() {
-    return QDir::cleanPath(QStringLiteral(__FILE__ "/../../../assets"));
+    // Named by the build, so the tests find the committed assets from any working directory.
+    return QStringLiteral(ZENTRIQ_SOURCE_ASSETS);
 }
