@@ -15,12 +15,15 @@
 #include <QMessageBox>
 #include <QRubberBand>
 #include <QStandardPaths>
+#include <QStyleHints>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
 // Clocks A, B, C centred at pixels (200, 100), (400, 100), (200, 300) of the canvas.
 struct Window {
-    const QPoint home[3] = {{200, 100}, {400, 100}, {200, 300}};
+    QPoint home[3] = {{200, 100}, {400, 100}, {200, 300}};
     FakeTimeSource time;
     MenuOptions options;
     CanvasSize canvas;
@@ -43,6 +46,13 @@ struct Window {
         }
     }
     QAction* item(const QString& name) const { return form.findChild<QAction*>(name); }
+    // Moves the clocks to new homes, in pixels.
+    void place(const QList<QPoint>& at) {
+        for (int i = 0; i < at.size(); ++i) {
+            home[i] = at[i];
+            clocks.clock(i).setPosition(float(at[i].x()) * 15, float(at[i].y()) * 15);
+        }
+    }
     void select(const QString& mask) {
         for (int i = 0; i < clocks.clockCount(); ++i)
             clocks.clock(i).setSelected(mask[i] == QLatin1Char('1'));
@@ -62,15 +72,24 @@ struct Window {
     }
 };
 
-// Items joined by " | ", a submenu in brackets, check marks as [x] and [ ].
-QString outline(const QMenu* menu) {
+// Items joined by " | ", a submenu in brackets, check marks as [x] and [ ]; or their control names, with
+// a "!" where the platform may move the item.
+QString outline(const QMenu* menu, bool names = false) {
     QStringList items;
     for (const QAction* a : menu->actions()) {
         const QString check = a->isCheckable() ? (a->isChecked() ? " [x]" : " [ ]") : "";
-        items << (a->isSeparator() ? "-" : a->text()) + check +
-                     (a->menu() ? " (" + outline(a->menu()) + ')' : "");
+        const QString text = names ? a->objectName() + (a->menuRole() == QAction::NoRole ? "" : "!")
+                                   : (a->isSeparator() ? "-" : a->text()) + check;
+        items << text + (a->menu() ? " (" + outline(a->menu(), names) + ')' : "");
     }
     return items.join(" | ");
+}
+
+QString outline(const QMenuBar* bar, bool names = false) {
+    QStringList menus;
+    for (const QAction* a : bar->actions())
+        menus << (names ? a->objectName() : a->text()) + QStringLiteral(": ") + outline(a->menu(), names);
+    return menus.join('\n');
 }
 
 // Triggers the item and handles the modal dialog it opens from inside that dialog's own loop.
@@ -112,10 +131,48 @@ private slots:
                 "&Delete selected clocks",
             "&Group Names: " + names,
             "&Help: &About"};
-        QStringList actual;
+        QCOMPARE(outline(w->form.menuBar()), expected.join('\n'));
+    }
+
+    // Every item carries its control name and stays where the tree puts it.
+    void menuControlNames() {
+        QString assign, names;
+        for (int g = 0; g < 10; ++g) {
+            assign += QStringLiteral("%1mnuAssignGroup%2").arg(g ? " | " : "").arg(g);
+            names += QStringLiteral("%1mnuGroupName%2").arg(g ? " | " : "").arg(g);
+        }
+        const QStringList expected = {
+            "mnuFile: mnuFileAddClock | mnuFileSep0 | mnuOpen | mnuSave | mnuSaveAs | mnuFileSep1 | "
+            "mnuFileDelete | mnuFileQuit",
+            "mnuView: mnuViewArrange | mnuViewBounds",
+            "mnuSound: mnuSoundMute",
+            "mnuMisc: mnuSync | mnuAllowRepos | mnuResetOnLoad",
+            "mnuSelection: mnuSelectAll | mnuSelectNone | mnuSelSep0 | mnuSelGroupAssign (" + assign +
+                ") | mnuSelSep1 | mnuSelReset | mnuSelStart | mnuSelStop | mnuSelSep2 | mnuSelDelete",
+            "mnuGroupNames: " + names,
+            "mnuHelp: mnuAbout"};
+        QCOMPARE(outline(w->form.menuBar(), true), expected.join('\n'));
         for (const QAction* a : w->form.menuBar()->actions())
-            actual << a->text() + QStringLiteral(": ") + outline(a->menu());
-        QCOMPARE(actual, expected);
+            QCOMPARE(a->menuRole(), QAction::NoRole);
+    }
+
+    // A caption goes to its own item of the ten; any other number changes nothing.
+    void groupMenuCaption_data() {
+        QTest::addColumn<int>("group");
+        QTest::newRow("first") << 0;
+        QTest::newRow("last") << 9;
+        QTest::newRow("below") << -1;
+        QTest::newRow("above") << 10;
+    }
+    void groupMenuCaption() {
+        QFETCH(int, group);
+        const QString before = outline(w->form.menuBar());
+        w->form.menu().setGroupMenuCaption(group, QStringLiteral("Changed"));
+        QString expected = before;
+        if (group >= 0 && group <= 9)
+            expected.replace(QStringLiteral("Group &%1").arg(group) + (group < 9 ? " |" : "\n"),
+                             QStringLiteral("Changed") + (group < 9 ? " |" : "\n"));
+        QCOMPARE(outline(w->form.menuBar()), expected);
     }
 
     // The canvas paints into device pixels: A's start button border is two of them, black, then the bar.
@@ -170,32 +227,37 @@ private slots:
         QCOMPARE(quit.count(), 1);
     }
 
-    // Group Names > Group 2 asks for the name; cancelling or an empty answer clears it.
+    // Group Names > Group 2 asks for the name, "Old" preset. OK stores what was typed, also nothing;
+    // Cancel keeps the name. The menu shows an "&" as typed; the stored name keeps it single.
     void renameGroup_data() {
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("name");
-        QTest::newRow("named") << "Lab & bench"
-                               << "Lab & bench";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("cancelled") << "Lab"
-                                   << "";
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("named") << "R&D" << true << "R&D"
+                               << "Group 2 : R&&D";
+        QTest::newRow("empty") << "" << true << ""
+                               << "Group 2 : ";
+        QTest::newRow("cancelled") << "Lab" << false << "Old"
+                                   << "Group &2";
     }
     void renameGroup() {
         QFETCH(QString, typed);
+        QFETCH(bool, ok);
         QFETCH(QString, name);
+        QFETCH(QString, caption);
         w->clocks.groups().setName(2, QStringLiteral("Old"));
         QString asked;
         answer<QInputDialog>(w->item(QStringLiteral("mnuGroupName2")), [&](QInputDialog* dialog) {
             asked = dialog->windowTitle() + '|' + dialog->labelText() + '|' + dialog->textValue();
             dialog->setTextValue(typed);
-            typed == name ? dialog->accept() : dialog->reject(); // a different name only by cancelling
+            ok ? dialog->accept() : dialog->reject();
         });
         QCOMPARE(asked, QStringLiteral("Group name|Enter group name|Old"));
         QCOMPARE(w->clocks.groups().name(2), name);
         for (int g = 0; g < 10; ++g)
             QCOMPARE(w->item(QStringLiteral("mnuGroupName%1").arg(g))->text(),
-                     g == 2 ? QStringLiteral("Group 2 : ") + name : QStringLiteral("Group &%1").arg(g));
+                     g == 2 ? caption : QStringLiteral("Group &%1").arg(g));
     }
 
     // Press at the path's first point, move through the rest, release at its last.
@@ -218,6 +280,11 @@ private slots:
         QTest::newRow("empty canvas clears") << "111" << left << none << Path{{600, 350}} << "A B C";
         // A's start button spans pixels 236.7..267.7 by 83.3..97.3.
         QTest::newRow("Start starts, clears") << "111" << left << none << Path{{250, 90}} << "A! B C";
+        // A move shorter than the start-drag distance (10 px here) is a tremble; past it the clock follows
+        // the whole way from the press.
+        QTest::newRow("tremble clicks") << "101" << left << none << Path{{400, 100}, {401, 100}} << "A B* C";
+        QTest::newRow("tremble, then drag")
+            << "000" << left << none << Path{{400, 100}, {403, 103}, {406, 104}, {420, 90}} << "A B@20,-10 C";
         QTest::newRow("unselected drags alone")
             << "011" << left << none << drag({200, 100}) << "A@30,30 B* C*";
         QTest::newRow("selected drags selection")
@@ -277,12 +344,123 @@ private slots:
         QApplication::sendEvent(w->form.canvas(), &press);
         QCOMPARE(w->state() + QStringLiteral(" | %1").arg(w->clocks.groups().group(5).bottom), after);
     }
+
+    // Where faces overlap, the clock drawn on top (the higher index) takes the click, its button and the
+    // double click. Clicks at the path's one point; places of A, B, C in pixels.
+    void overlap_data() {
+        QTest::addColumn<QList<QPoint>>("places");
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<bool>("twice");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("opened"); // the clock whose Set Clock dialog is asked for, or -1
+        using Places = QList<QPoint>;
+        const Places cOnA{{200, 100}, {400, 100}, {150, 110}};    // C's box on A's, C's Start on A's box
+        const Places bOnStart{{200, 100}, {260, 95}, {200, 300}}; // B's box over A's Start
+        QTest::newRow("click selects the top") << cOnA << QPoint(175, 105) << false << "A B C*" << -1;
+        QTest::newRow("double click opens the top") << cOnA << QPoint(175, 105) << true << "A B C*" << 2;
+        QTest::newRow("Start over a box") << cOnA << QPoint(200, 100) << false << "A B C!" << -1;
+        QTest::newRow("Start hidden by a box") << bOnStart << QPoint(250, 90) << false << "A B* C" << -1;
+    }
+    void overlap() {
+        QFETCH(QList<QPoint>, places);
+        QFETCH(QPoint, point);
+        QFETCH(bool, twice);
+        QFETCH(QString, after);
+        QFETCH(int, opened);
+        w->place(places);
+        QSignalSpy forms(&w->form, &frmMain::setFormRequested);
+        QTest::mouseClick(w->form.canvas(), Qt::LeftButton, {}, point);
+        if (twice) { // the second press arrives as the double click
+            QTest::mouseDClick(w->form.canvas(), Qt::LeftButton, {}, point);
+            QTest::mouseRelease(w->form.canvas(), Qt::LeftButton, {}, point);
+        }
+        QCOMPARE(w->state(), after);
+        QCOMPARE(forms.isEmpty() ? -1 : forms.last().at(0).toInt(), opened);
+    }
+
+    // Delete while B is held: C takes B's index, and the drag ends instead of passing to C.
+    void deleteWhileHeld() {
+        w->select("010");
+        QTest::mousePress(w->form.canvas(), Qt::LeftButton, {}, QPoint(400, 100));
+        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QApplication::sendEvent(w->form.canvas(), &del);
+        QTest::mouseMove(w->form.canvas(), QPoint(430, 130));
+        QTest::mouseMove(w->form.canvas(), QPoint(460, 160));
+        QTest::mouseRelease(w->form.canvas(), Qt::LeftButton, {}, QPoint(460, 160));
+        QCOMPARE(w->state(), QStringLiteral("A C"));
+    }
+
+    // A pointing hand over buttons, a closed hand while a clock is dragged, the arrow elsewhere.
+    void pointer() {
+        QWidget* canvas = w->form.canvas();
+        const auto shapeAt = [canvas](QPoint p) {
+            QTest::mouseMove(canvas, p);
+            return canvas->cursor().shape();
+        };
+        QCOMPARE(shapeAt({250, 90}), Qt::PointingHandCursor);  // A's Start
+        QCOMPARE(shapeAt({250, 105}), Qt::PointingHandCursor); // A's Rset
+        QCOMPARE(shapeAt({200, 100}), Qt::ArrowCursor);
+        QTest::mousePress(canvas, Qt::LeftButton, {}, {200, 100});
+        QCOMPARE(shapeAt({203, 100}), Qt::ArrowCursor); // not yet a drag
+        QCOMPARE(shapeAt({230, 100}), Qt::ClosedHandCursor);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, {230, 100});
+        QCOMPARE(canvas->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(shapeAt({280, 90}), Qt::PointingHandCursor); // A's Start, moved with it
+    }
+
+    // Resting on a clock tells its whole name, time, direction, the clock it starts, and its group.
+    void toolTip_data() {
+        QTest::addColumn<bool>("full");
+        QTest::addColumn<QString>("text");
+        const QString name = QStringLiteral("Proof the dough, then shape and bake at two hundred degrees.");
+        QTest::newRow("linked, grouped")
+            << true << name + "\n00:01:00, counting down\nTriggers: B\nGroup 3 : Bread & rolls";
+        QTest::newRow("plain") << false << "(no name)\n00:00:00, counting up\nTriggers: nothing\nIn no group";
+    }
+    void toolTip() {
+        QFETCH(bool, full);
+        QFETCH(QString, text);
+        clsClock& a = w->clocks.clock(0);
+        if (full) {
+            a.setPurpose(text.section('\n', 0, 0));
+            a.setCurrentTime(60);
+            a.setLinkID(w->clocks.clock(1).ID());
+            a.setGroupNum(3);
+            w->clocks.groups().setName(3, QStringLiteral("Bread & rolls"));
+        } else {
+            a.setPurpose(QString());
+            a.setCountType(1);
+            a.setCurrentTime(0);
+        }
+        QWidget* canvas = w->form.canvas();
+        QHelpEvent help(QEvent::ToolTip, QPoint(180, 110), canvas->mapToGlobal(QPoint(180, 110)));
+        QApplication::sendEvent(canvas, &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QTextDocument shown;
+        shown.setHtml(QToolTip::text());
+        QCOMPARE(shown.toPlainText().replace(QChar::LineSeparator, '\n'), text);
+    }
+
+    // Arranged at the window's first size, the sixth clock starts a second row and no button is cut off.
+    void arrangedButtonsStayVisible() {
+        for (int i = 0; i < 3; ++i)
+            w->clocks.appendClock();
+        w->options.action(Option::ViewArrange)->trigger();
+        const QRect visible = w->form.centralWidget()->rect();
+        for (int i = 0; i < w->clocks.clockCount(); ++i) {
+            const CanvasPoint reset = w->clocks.clock(i).buttonCorner(1);
+            const QRectF button(reset.x / 15, reset.y / 15, 465 / 15.0, 210 / 15.0);
+            QVERIFY2(QRectF(visible).contains(button), qPrintable(QString::number(i)));
+        }
+        QVERIFY(w->clocks.clock(5).myY() > w->clocks.clock(0).myY());
+    }
 };
 
 int main(int argc, char* argv[]) {
     QStandardPaths::setTestModeEnabled(true);
     qputenv("QT_SCALE_FACTOR", "2");
     QApplication app(argc, argv);
+    QGuiApplication::styleHints()->setStartDragDistance(10);
     TestFrmMain test;
     return QTest::qExec(&test, argc, argv);
 }
