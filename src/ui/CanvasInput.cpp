@@ -114,7 +114,6 @@ void CanvasInput::mouseUp(Qt::MouseButtons /*button*/, Qt::KeyboardModifiers mod
     }
     m_clickPending = false;
     m_dragging = false;
-    m_pressEnded = false;
     updateCursor(x, y);
     m_repaint.request();
 }
@@ -154,8 +153,6 @@ void CanvasInput::deleteSelected() {
     // The clocks behind the deleted ones moved down: the index held now names another clock.
     m_pressEnded = m_hitIndex >= 0;
     m_hitIndex = -1;
-    m_clickPending = false;
-    m_dragging = false;
     if (m_canvas)
         m_canvas->unsetCursor();
 }

@@ -73,13 +73,15 @@ struct Window {
 };
 
 // Items joined by " | ", a submenu in brackets, check marks as [x] and [ ]; or their control names, with
-// a "!" where the platform may move the item.
+// a "!" where the platform may move the item or its menu has another name.
 QString outline(const QMenu* menu, bool names = false) {
     QStringList items;
     for (const QAction* a : menu->actions()) {
         const QString check = a->isCheckable() ? (a->isChecked() ? " [x]" : " [ ]") : "";
-        const QString text = names ? a->objectName() + (a->menuRole() == QAction::NoRole ? "" : "!")
-                                   : (a->isSeparator() ? "-" : a->text()) + check;
+        const bool named =
+            a->menuRole() == QAction::NoRole && (!a->menu() || a->menu()->objectName() == a->objectName());
+        const QString text =
+            names ? a->objectName() + (named ? "" : "!") : (a->isSeparator() ? "-" : a->text()) + check;
         items << text + (a->menu() ? " (" + outline(a->menu(), names) + ')' : "");
     }
     return items.join(" | ");
@@ -88,7 +90,9 @@ QString outline(const QMenu* menu, bool names = false) {
 QString outline(const QMenuBar* bar, bool names = false) {
     QStringList menus;
     for (const QAction* a : bar->actions())
-        menus << (names ? a->objectName() : a->text()) + QStringLiteral(": ") + outline(a->menu(), names);
+        menus << (names ? a->objectName() + (a->menu()->objectName() == a->objectName() ? "" : "!")
+                        : a->text()) +
+                     QStringLiteral(": ") + outline(a->menu(), names);
     return menus.join('\n');
 }
 
@@ -227,6 +231,52 @@ private slots:
         QCOMPARE(quit.count(), 1);
     }
 
+    // The File and Selection commands act on the board (B selected, running with 5 s left; C selected)
+    // and ask for a new picture. A new clock comes at the canvas's centre, and its dialog is asked for.
+    void menuCommands_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("after"); // the clocks | B's time | the dialogs asked for
+        QTest::newRow("add") << "mnuFileAddClock"
+                             << "A B*! C* | 5 | 3";
+        QTest::newRow("select all") << "mnuSelectAll"
+                                    << "A* B*! C* | 5 | ";
+        QTest::newRow("select none") << "mnuSelectNone"
+                                     << "A B! C | 5 | ";
+        QTest::newRow("assign to 3") << "mnuAssignGroup3"
+                                     << "A B*!3 C*3 | 5 | ";
+        QTest::newRow("reset") << "mnuSelReset"
+                               << "A B* C* | 0 | ";
+        QTest::newRow("start") << "mnuSelStart"
+                               << "A B*! C*! | 5 | ";
+        QTest::newRow("stop") << "mnuSelStop"
+                              << "A B* C* | 5 | ";
+        QTest::newRow("delete") << "mnuSelDelete"
+                                << "A | - | ";
+    }
+    void menuCommands() {
+        QFETCH(QString, item);
+        QFETCH(QString, after);
+        w->select("011");
+        clsClock& b = w->clocks.clock(1);
+        b.setActive(true);
+        b.setCurrentTime(5);
+        w->repaint.takeDue(1 << 30);
+        QSignalSpy forms(&w->form, &frmMain::setFormRequested);
+        w->item(item)->trigger();
+        QVERIFY(w->repaint.pending());
+        if (w->clocks.clockCount() == 4) {
+            const clsClock& added = w->clocks.clock(3);
+            QCOMPARE(QPointF(added.myX(), added.myY()),
+                     QPointF(w->canvas.canvasWidth() / 2, w->canvas.canvasHeight() / 2));
+            w->clocks.deleteClock(3);
+        }
+        QStringList asked;
+        for (const QList<QVariant>& signal : forms)
+            asked << signal.at(0).toString();
+        const QString bTime = w->clocks.clockCount() > 1 ? QString::number(b.currentTime()) : "-";
+        QCOMPARE(w->state() + " | " + bTime + " | " + asked.join(' '), after);
+    }
+
     // Group Names > Group 2 asks for the name, "Old" preset. OK stores what was typed, also nothing;
     // Cancel keeps the name. The menu shows an "&" as typed; the stored name keeps it single.
     void renameGroup_data() {
@@ -352,21 +402,27 @@ private slots:
         QTest::addColumn<QPoint>("point");
         QTest::addColumn<bool>("twice");
         QTest::addColumn<QString>("after");
-        QTest::addColumn<int>("opened"); // the clock whose Set Clock dialog is asked for, or -1
+        QTest::addColumn<QString>("opened"); // the clocks whose Set Clock dialog is asked for
         using Places = QList<QPoint>;
         const Places cOnA{{200, 100}, {400, 100}, {150, 110}};    // C's box on A's, C's Start on A's box
         const Places bOnStart{{200, 100}, {260, 95}, {200, 300}}; // B's box over A's Start
-        QTest::newRow("click selects the top") << cOnA << QPoint(175, 105) << false << "A B C*" << -1;
-        QTest::newRow("double click opens the top") << cOnA << QPoint(175, 105) << true << "A B C*" << 2;
-        QTest::newRow("Start over a box") << cOnA << QPoint(200, 100) << false << "A B C!" << -1;
-        QTest::newRow("Start hidden by a box") << bOnStart << QPoint(250, 90) << false << "A B* C" << -1;
+        QTest::newRow("click selects the top") << cOnA << QPoint(175, 105) << false << "A B C*"
+                                               << "";
+        QTest::newRow("double click opens the top") << cOnA << QPoint(175, 105) << true << "A B C*"
+                                                    << "2";
+        QTest::newRow("double click on nothing") << cOnA << QPoint(600, 300) << true << "A B C"
+                                                 << "";
+        QTest::newRow("Start over a box") << cOnA << QPoint(200, 100) << false << "A B C!"
+                                          << "";
+        QTest::newRow("Start hidden by a box") << bOnStart << QPoint(250, 90) << false << "A B* C"
+                                               << "";
     }
     void overlap() {
         QFETCH(QList<QPoint>, places);
         QFETCH(QPoint, point);
         QFETCH(bool, twice);
         QFETCH(QString, after);
-        QFETCH(int, opened);
+        QFETCH(QString, opened);
         w->place(places);
         QSignalSpy forms(&w->form, &frmMain::setFormRequested);
         QTest::mouseClick(w->form.canvas(), Qt::LeftButton, {}, point);
@@ -375,19 +431,36 @@ private slots:
             QTest::mouseRelease(w->form.canvas(), Qt::LeftButton, {}, point);
         }
         QCOMPARE(w->state(), after);
-        QCOMPARE(forms.isEmpty() ? -1 : forms.last().at(0).toInt(), opened);
+        QStringList asked;
+        for (const QList<QVariant>& signal : forms)
+            asked << signal.at(0).toString();
+        QCOMPARE(asked.join(' '), opened);
     }
 
-    // Delete while B is held: C takes B's index, and the drag ends instead of passing to C.
+    // Delete while A is dragged: B takes A's index, and the press ends there: no drag passes to B, no
+    // rubber band grows over B's and C's centres, and the closed hand goes.
     void deleteWhileHeld() {
-        w->select("010");
-        QTest::mousePress(w->form.canvas(), Qt::LeftButton, {}, QPoint(400, 100));
+        QWidget* canvas = w->form.canvas();
+        w->select("100");
+        QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(200, 100));
+        QTest::mouseMove(canvas, QPoint(170, 70));
         QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-        QApplication::sendEvent(w->form.canvas(), &del);
-        QTest::mouseMove(w->form.canvas(), QPoint(430, 130));
-        QTest::mouseMove(w->form.canvas(), QPoint(460, 160));
-        QTest::mouseRelease(w->form.canvas(), Qt::LeftButton, {}, QPoint(460, 160));
-        QCOMPARE(w->state(), QStringLiteral("A C"));
+        QApplication::sendEvent(canvas, &del);
+        QCOMPARE(canvas->cursor().shape(), Qt::ArrowCursor);
+        QTest::mouseMove(canvas, QPoint(300, 200));
+        QTest::mouseMove(canvas, QPoint(420, 320));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(420, 320));
+        QCOMPARE(w->state(), QStringLiteral("B C"));
+    }
+
+    // A rubber band ends with its release: a click on empty canvas afterwards selects nothing.
+    void bandEndsWithRelease() {
+        QTest::mousePress(w->form.canvas(), Qt::LeftButton, {}, QPoint(150, 50));
+        QTest::mouseMove(w->form.canvas(), QPoint(450, 290));
+        QTest::mouseRelease(w->form.canvas(), Qt::LeftButton, {}, QPoint(450, 290));
+        QCOMPARE(w->state(), QStringLiteral("A* B* C"));
+        QTest::mouseClick(w->form.canvas(), Qt::LeftButton, {}, QPoint(600, 350));
+        QCOMPARE(w->state(), QStringLiteral("A B C"));
     }
 
     // A pointing hand over buttons, a closed hand while a clock is dragged, the arrow elsewhere.
