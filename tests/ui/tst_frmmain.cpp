@@ -97,6 +97,9 @@ QString outline(const QMenuBar* bar, bool names = false) {
     return menus.join('\n');
 }
 
+// Steps of a mouse path that are no points.
+constexpr QPoint deleteKey{-1, -1}, pressAgain{-2, -2};
+
 // Triggers the item and handles the modal dialog it opens from inside that dialog's own loop.
 template <typename Dialog, typename Handle> void answer(QAction* item, Handle handle) {
     QTimer::singleShot(0, item, [handle] {
@@ -216,15 +219,17 @@ private slots:
         QCOMPARE(shown, QStringLiteral("Zentriq|Zentriq v1.0.3\n") + frmMain::webAddress);
     }
 
-    // "&Close clocks" empties the board without asking; the caption and group names go.
+    // "&Close clocks" empties the board without asking; the caption and group names go, and the menus
+    // are as at the start.
     void closeClocks() {
+        const QString fresh = outline(w->form.menuBar());
         w->clocks.groups().setName(4, QStringLiteral("Oven"));
         w->form.menu().setGroupMenuCaption(4, QStringLiteral("Group 4 : Oven"));
         w->form.setWindowTitle(QStringLiteral("kitchen.clk"));
         w->item(QStringLiteral("mnuFileDelete"))->trigger();
         QCOMPARE(w->clocks.clockCount(), 0);
         QCOMPARE(w->clocks.groups().name(4), QString());
-        QCOMPARE(w->item(QStringLiteral("mnuGroupName4"))->text(), QStringLiteral("Group &4"));
+        QCOMPARE(outline(w->form.menuBar()), fresh);
         QCOMPARE(w->form.windowTitle(), QStringLiteral("Zentriq"));
     }
 
@@ -315,7 +320,8 @@ private slots:
                      g == 2 ? caption : QStringLiteral("Group &%1").arg(g));
     }
 
-    // Press at the path's first point, move through the rest, release at its last.
+    // Press at the path's first point, move through the rest, release at its last; on the way, the Delete
+    // key, or a release and a press at the next point.
     void mouse_data() {
         QTest::addColumn<QString>("before");
         QTest::addColumn<Qt::MouseButton>("button");
@@ -353,6 +359,14 @@ private slots:
         // A file just loaded drops the first drag step: B follows only the step from (10, 5) to (30, 30).
         QTest::newRow("first step after load")
             << "000 loaded" << left << none << drag({400, 100}) << "A B@20,25 C";
+        // Delete during a drag: B takes A's index, and the press ends there: no drag passes to B and no
+        // rubber band grows over B's and C's centres.
+        QTest::newRow("Delete ends a drag")
+            << "100" << left << none << Path{{200, 100}, {170, 70}, deleteKey, {300, 200}, {420, 320}}
+            << "B C";
+        // A rubber band ends with its release: a click on empty canvas after it selects nothing.
+        QTest::newRow("band, then click")
+            << "000" << left << none << Path{{150, 50}, {450, 290}, pressAgain, {600, 350}} << "A B C";
     }
     void mouse() {
         QFETCH(QString, before);
@@ -362,10 +376,20 @@ private slots:
         QFETCH(QString, after);
         w->select(before);
         w->clocks.setDragArmed(!before.endsWith(QStringLiteral("loaded")));
-        QTest::mousePress(w->form.canvas(), button, mods, path.first());
-        for (int i = 1; i < path.size(); ++i)
-            QTest::mouseMove(w->form.canvas(), path[i]);
-        QTest::mouseRelease(w->form.canvas(), button, mods, path.last());
+        QWidget* canvas = w->form.canvas();
+        QTest::mousePress(canvas, button, mods, path.first());
+        for (int i = 1; i < path.size(); ++i) {
+            if (path[i] == deleteKey) {
+                QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+                QApplication::sendEvent(canvas, &del);
+            } else if (path[i] == pressAgain) {
+                QTest::mouseRelease(canvas, button, mods, path[i - 1]);
+                QTest::mousePress(canvas, button, mods, path[++i]);
+            } else {
+                QTest::mouseMove(canvas, path[i]);
+            }
+        }
+        QTest::mouseRelease(canvas, button, mods, path.last());
         QCOMPARE(w->state(), after);
         QVERIFY(!w->form.canvas()->findChild<QRubberBand*>()->isVisible());
     }
@@ -381,6 +405,7 @@ private slots:
         QTest::newRow("shift+5, none") << "000" << (Qt::SHIFT | Qt::Key_Percent) << 14u << "A5 B C5 | 4950";
         QTest::newRow("shift+5, B") << "010" << (Qt::SHIFT | Qt::Key_Percent) << 14u << "A5 B*5 C5 | 4950";
         QTest::newRow("5 selects group 5") << "010" << K(Qt::Key_5) << 14u << "A*5 B C*5 | 1950";
+        QTest::newRow("0, an empty group") << "010" << K(Qt::Key_0) << 19u << "A5 B C5 | 1950";
         QTest::newRow("keypad 5") << "010" << (Qt::KeypadModifier | Qt::Key_5) << 84u << "A5 B* C5 | 1950";
         QTest::newRow("Delete, none selected") << "000" << K(Qt::Key_Delete) << 0u << "A5 B C5 | 1950";
         QTest::newRow("Delete, B selected") << "010" << K(Qt::Key_Delete) << 0u << "A5 C5 | 1950";
@@ -442,32 +467,6 @@ private slots:
         QCOMPARE(asked.join(' '), opened);
     }
 
-    // Delete while A is dragged: B takes A's index, and the press ends there: no drag passes to B, no
-    // rubber band grows over B's and C's centres, and the closed hand goes.
-    void deleteWhileHeld() {
-        QWidget* canvas = w->form.canvas();
-        w->select("100");
-        QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(200, 100));
-        QTest::mouseMove(canvas, QPoint(170, 70));
-        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-        QApplication::sendEvent(canvas, &del);
-        QCOMPARE(canvas->cursor().shape(), Qt::ArrowCursor);
-        QTest::mouseMove(canvas, QPoint(300, 200));
-        QTest::mouseMove(canvas, QPoint(420, 320));
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(420, 320));
-        QCOMPARE(w->state(), QStringLiteral("B C"));
-    }
-
-    // A rubber band ends with its release: a click on empty canvas afterwards selects nothing.
-    void bandEndsWithRelease() {
-        QTest::mousePress(w->form.canvas(), Qt::LeftButton, {}, QPoint(150, 50));
-        QTest::mouseMove(w->form.canvas(), QPoint(450, 290));
-        QTest::mouseRelease(w->form.canvas(), Qt::LeftButton, {}, QPoint(450, 290));
-        QCOMPARE(w->state(), QStringLiteral("A* B* C"));
-        QTest::mouseClick(w->form.canvas(), Qt::LeftButton, {}, QPoint(600, 350));
-        QCOMPARE(w->state(), QStringLiteral("A B C"));
-    }
-
     // A pointing hand over buttons, a closed hand while a clock is dragged, the arrow elsewhere.
     void pointer() {
         QWidget* canvas = w->form.canvas();
@@ -502,7 +501,8 @@ private slots:
         if (full) {
             a.setPurpose(text.section('\n', 0, 0));
             a.setCurrentTime(60);
-            a.setLinkID(w->clocks.clock(1).ID());
+            w->clocks.clock(1).setStoredId(1); // the lowest identifier a link can name
+            a.setLinkID(1);
             a.setGroupNum(3);
             w->clocks.groups().setName(3, QStringLiteral("Bread & rolls"));
         } else {
@@ -519,18 +519,27 @@ private slots:
         QCOMPARE(shown.toPlainText().replace(QChar::LineSeparator, '\n'), text);
     }
 
-    // Arranged at the window's first size, the sixth clock starts a second row and no button is cut off.
+    // Switching the group boxes on brings them up to date with the clocks.
+    void boundsShownUpToDate() {
+        w->options.setChecked(Option::ViewBounds, false);
+        w->clocks.clock(0).setGroupNum(4);
+        w->options.action(Option::ViewBounds)->trigger();
+        QCOMPARE(w->clocks.groups().group(4).left, float(200 * 15 - 700));
+    }
+
+    // Arranged at the window's first size, and arranged again as each clock is added, the sixth clock
+    // starts a second row and no button is cut off.
     void arrangedButtonsStayVisible() {
-        for (int i = 0; i < 3; ++i)
-            w->clocks.appendClock();
         w->options.action(Option::ViewArrange)->trigger();
+        for (int i = 0; i < 3; ++i)
+            w->item(QStringLiteral("mnuFileAddClock"))->trigger();
         const QRect visible = w->form.centralWidget()->rect();
         for (int i = 0; i < w->clocks.clockCount(); ++i) {
             const CanvasPoint reset = w->clocks.clock(i).buttonCorner(1);
             const QRectF button(reset.x / 15, reset.y / 15, 465 / 15.0, 210 / 15.0);
             QVERIFY2(QRectF(visible).contains(button), qPrintable(QString::number(i)));
         }
-        QVERIFY(w->clocks.clock(5).myY() > w->clocks.clock(0).myY());
+        QCOMPARE(w->clocks.clock(5).myY(), w->clocks.clock(0).myY() + 1100);
     }
 };
 
