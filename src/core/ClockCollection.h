@@ -11,7 +11,8 @@ class clsClock;
 class IAddClockHooks;
 
 // The board: every clock in order (index 0 first, no gaps), the links between them and the group table.
-// Clocks are ticked, drawn and listed in this order, and where several could answer the lowest index wins.
+// Clocks are ticked, drawn and listed in this order: a later clock is drawn over an earlier one, so the
+// mouse reaches the highest index at a point, while a link reaches the first clock with its identifier.
 class ClockCollection final : public IClockHost {
 public:
     static constexpr int maxClocks = 32767;

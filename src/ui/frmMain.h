@@ -49,9 +49,16 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    // The window's size with its frame, as far as the window manager has told it.
+    QSize outerSize() const;
     void placeCanvas();
+    // The frame arrives after the first resize, without one of its own: size the canvas again then.
+    void placeCanvasIfFrameChanged();
     void addClock();
     void arrangeToggled(bool checked);
     void boundsToggled(bool checked);
@@ -63,4 +70,5 @@ private:
     Arranger m_arranger;
     CanvasWidget* m_canvas;
     MainMenu* m_menu;
+    QSize m_placedOuter;
 };

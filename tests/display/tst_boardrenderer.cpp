@@ -2,6 +2,7 @@
 #include "TestBoard.h"
 #include "clock/clsClock.h"
 #include "display/BoardRenderer.h"
+#include "display/ClockPainter.h"
 #include "display/PictureStore.h"
 #include "display/QPainterCanvas.h"
 
@@ -160,6 +161,32 @@ private slots:
         QVERIFY(!isRed(pixelAt(image, 3000, 1650)));
         QVERIFY(!isRed(pixelAt(image, 2450, 4500)));
         QVERIFY(near(pixelAt(image, 3250, 2210), cream));
+    }
+
+    // A name stays on its face's panel: one too long for it ends in "…" and leaves the button panel,
+    // right of x+505, as it is without a name.
+    void nameStaysOnItsPanel_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("short") << "Tea" << false;
+        QTest::newRow("60 characters")
+            << "Proof the dough, then shape and bake at two hundred degrees." << true;
+    }
+    void nameStaysOnItsPanel() {
+        QFETCH(QString, name);
+        QFETCH(bool, cut);
+        const QString shown = ClockPainter(*m_pictures).shownName(name);
+        QCOMPARE(shown != name, cut);
+        QCOMPARE(shown.endsWith(QChar(0x2026)), cut);
+        TestBoard board;
+        clsClock& c = clockAt(board, 3000, 2000);
+        const QImage nameless = render(board);
+        c.setPurpose(name);
+        const QImage named = render(board);
+        const QRect panel(px(2525), px(2000), px(3490) - px(2525), px(250));
+        const QRect beside(px(3505), px(2000), px(4180) - px(3505), px(250));
+        QVERIFY(named.copy(panel) != nameless.copy(panel));
+        QCOMPARE(named.copy(beside), nameless.copy(beside));
     }
 };
 
