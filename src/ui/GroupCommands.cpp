@@ -16,9 +16,12 @@ QString GroupCommands::captionFor(int group, const QString& name) {
 void GroupCommands::renameGroup(int group) {
     if (!GroupTable::isGroup(group))
         return;
-    const QString name = m_prompt.askText(QStringLiteral("Group name"), QStringLiteral("Enter group name"),
-                                          m_groups.name(group));
+    const QString old = m_groups.name(group);
+    const QString name =
+        m_prompt.askText(QStringLiteral("Group name"), QStringLiteral("Enter group name"), old);
     m_groups.setName(group, name);
+    if (name != old)
+        emit groupRenamed(group);
     setGroupMenuCaption(group);
     // The group's label on the canvas shows the name.
     m_repaint.request();
