@@ -17,7 +17,7 @@ build-asan: deps
 	cmake --build build-asan -j $(JOBS)
 
 run: build
-	./build/zentriq $(wildcard assets/demo.clk)
+	./build/zentriq examples/kitchen.clk
 
 test-plain: build
 	cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
