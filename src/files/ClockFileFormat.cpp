@@ -6,33 +6,32 @@
 namespace ClockFileFormat {
 
 namespace {
-QString general(double value, int digits) {
+QByteArray general(double value, int digits) {
     if (value == 0.0)
-        return QStringLiteral("0"); // also for -0
+        return QByteArrayLiteral("0"); // also for -0
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
-    QString text = QString::fromLatin1(buffer, int(result.ptr - buffer));
-    const qsizetype e = text.indexOf(QLatin1Char('e'));
-    if (e >= 0)
-        text[e] = QLatin1Char('E');
-    return text;
+    for (char* c = buffer; c != result.ptr; ++c)
+        if (*c == 'e')
+            *c = 'E';
+    return QByteArray(buffer, result.ptr - buffer);
 }
 } // namespace
 
-QString real(double value) {
+QByteArray real(double value) {
     return general(value, 15);
 }
 
-QString shortReal(float value) {
+QByteArray shortReal(float value) {
     return general(double(value), 7);
 }
 
-QString boolean(bool value) {
-    return value ? QStringLiteral("True") : QStringLiteral("False");
+QByteArray boolean(bool value) {
+    return value ? QByteArrayLiteral("True") : QByteArrayLiteral("False");
 }
 
-bool readBoolean(const QString& value) {
+bool readBoolean(QStringView value) {
     return value.trimmed().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
 }
 

@@ -12,8 +12,11 @@ bool LineReader::next(QString* line) {
         return false;
     const char* data = m_content.constData();
     qsizetype end = m_pos;
-    while (end < size && data[end] != '\r' && data[end] != '\n')
+    bool ascii = true;
+    while (end < size && data[end] != '\r' && data[end] != '\n') {
+        ascii = ascii && uchar(data[end]) < 0x80;
         ++end;
+    }
     const QByteArrayView bytes(data + m_pos, end - m_pos);
     m_pos = end;
     if (m_pos < size && data[m_pos] == '\r')
@@ -22,6 +25,14 @@ bool LineReader::next(QString* line) {
         ++m_pos;
     ++m_lineNumber;
 
+    if (ascii) {
+        // Most lines: widened in place, reusing the caller's buffer.
+        line->resize(bytes.size());
+        QChar* out = line->data();
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            out[i] = QLatin1Char(bytes[i]);
+        return true;
+    }
     m_utf8.resetState();
     *line = m_utf8.decode(bytes);
     if (m_utf8.hasError())

@@ -76,7 +76,8 @@ void clsSound::setAlarmFile(const QString& strFilename) {
     if (strFilename.isEmpty() || !m_service.openDevice(&error))
         return;
     // A relative name (as in the example boards) is found in the program's folder, wherever that is.
-    const QString path = QDir(m_programFolder).filePath(strFilename);
+    const QString path =
+        QDir::isAbsolutePath(strFilename) ? strFilename : m_programFolder + QLatin1Char('/') + strFilename;
     const ISoundService::BufferId buffer = m_service.loadBuffer(path, &error);
     if (buffer != ISoundService::NoBuffer)
         m_alarmBuffer = buffer;
