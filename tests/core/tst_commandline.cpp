@@ -40,7 +40,8 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("arguments");
         QTest::addColumn<QByteArray>("native");
         QTest::newRow("none") << QList<QByteArray>() << QByteArray();
-        QTest::newRow("words joined") << QList<QByteArray>{"\"/my", "board.CLK\""} << QByteArray("/my board.CLK");
+        QTest::newRow("words joined")
+            << QList<QByteArray>{"\"/my", "board.CLK\""} << QByteArray("/my board.CLK");
         QTest::newRow("not UTF-8") << QList<QByteArray>{"/caf\xE9.clk"} << QByteArray("/caf\xE9.clk");
         QTest::newRow("not a clock file") << QList<QByteArray>{"/a.txt"} << QByteArray();
     }
