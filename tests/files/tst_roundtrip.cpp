@@ -105,7 +105,7 @@ private slots:
     void randomBoards() {
         QRandomGenerator r(20240611);
         FakeFilePrompts prompts;
-        for (int round = 0; round < 3000; ++round) {
+        for (int round = 0; round < 2000; ++round) {
             TestBoard original;
             fill(original, r);
             FakeBoardWindow window;
