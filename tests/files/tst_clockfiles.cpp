@@ -9,7 +9,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -265,6 +267,29 @@ private slots:
             QCOMPARE(f.chooser.lastFileName, current.isEmpty() ? QString() : f.path(current));
     }
 
+    // The disk fills up half-way through a save: the save fails with a message, the old file stays whole
+    // and no temporary file is left behind.
+    void diskFull() {
+        Files f;
+        f.write("old.clk", "progver=1.0.3\r\n");
+        QVERIFY(f.files.loadClocks(f.path("old.clk")));
+        for (int i = 0; i < 200; ++i) // some 80 KB
+            f.b.add(i);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        rlimit full = old;
+        full.rlim_cur = 4096;
+        ::setrlimit(RLIMIT_FSIZE, &full);
+        const bool saved = f.files.saveClocks();
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(!saved);
+        QVERIFY(
+            f.prompts.messages.value(0).startsWith(QStringLiteral("error: Could not save the clocks to")));
+        QCOMPARE(f.read("old.clk"), QByteArray("progver=1.0.3\r\n"));
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"old.clk"}));
+    }
+
     // The question before a board is thrown away, and what each answer does.
     void guard_data() {
         QTest::addColumn<bool>("changed");
@@ -332,6 +357,13 @@ private slots:
         QVERIFY(!f.files.saveClocks());
         QCOMPARE(f.chooser.asked, 1);
         ::unlink(native.constData());
+        // A relative name whose bytes are plain UTF-8 is saved back by name.
+        f.write("plain.clk", kTwoClocks);
+        QDir::setCurrent(f.dir.path());
+        QVERIFY(f.files.loadClocks(QStringLiteral("plain.clk"), QByteArray("plain.clk")));
+        QVERIFY(f.files.saveClocks());
+        QCOMPARE(f.chooser.asked, 1);
+        QDir::setCurrent(QDir::rootPath());
     }
 
     // The example boards load without a message, and their alarms are found in the program's folder.
