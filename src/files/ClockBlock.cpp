@@ -114,8 +114,7 @@ bool load(clsClock& c, LineReader& lines, ReadFailure* failure) {
         }
         // Every other key, "active" among them, is left alone: a clock read from a file is stopped.
     }
-    c.setSelected(false);
-    c.setPosition(c.myX(), c.myY()); // the button corners follow the position read
+    // The clock is unselected from its creation, and setPosition keeps its button corners in step.
     return true;
 }
 
