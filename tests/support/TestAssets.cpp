@@ -1,7 +1,7 @@
 #include "TestAssets.h"
 
-#include <QDir>
-
+// An absolute path from the build: __FILE__ may be relative (compiler caches rewrite it), which would
+// make the folder depend on where a test is started from.
 QString TestAssets::programFolder() {
-    return QDir::cleanPath(QStringLiteral(__FILE__ "/../../../assets"));
+    return QStringLiteral(ZENTRIQ_ASSETS_DIR);
 }
