@@ -16,8 +16,21 @@ namespace BoardFile {
 
 namespace {
 QString tooLarge() {
-    return QStringLiteral("the file is larger than %1 MB, too large for a board")
-        .arg(maxSize / (1024 * 1024));
+    return QStringLiteral("the file is larger than %1 MB, too large for a board").arg(maxSize >> 20);
+}
+
+// The rest of an opened file, refused when it grew beyond any board since it was looked at.
+bool readOpened(QFile& file, QByteArray* content, QString* reason) {
+    *content = file.read(maxSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        *reason = file.errorString();
+        return false;
+    }
+    if (content->size() > maxSize) {
+        *reason = tooLarge();
+        return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -31,16 +44,11 @@ bool read(const QByteArray& nativePath, QByteArray* content, QString* reason) {
         return false;
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const bool folder = S_ISDIR(info.st_mode);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxSize) {
         ::close(fd);
-        *reason = folder ? QStringLiteral("it is a folder, not a clock file")
-                         : QStringLiteral("it is not a regular file");
-        return false;
-    }
-    if (info.st_size > maxSize) {
-        ::close(fd);
-        *reason = tooLarge();
+        *reason = S_ISREG(info.st_mode)   ? tooLarge()
+                  : S_ISDIR(info.st_mode) ? QStringLiteral("it is a folder, not a clock file")
+                                          : QStringLiteral("it is not a regular file");
         return false;
     }
     QFile file;
@@ -49,37 +57,22 @@ bool read(const QByteArray& nativePath, QByteArray* content, QString* reason) {
         *reason = file.errorString();
         return false;
     }
-    *content = file.read(maxSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        *reason = file.errorString();
-        return false;
-    }
-    if (content->size() > maxSize) {
-        *reason = tooLarge();
-        return false;
-    }
-    return true;
+    return readOpened(file, content, reason);
 }
 #else
 bool read(const QByteArray& nativePath, QByteArray* content, QString* reason) {
-    const QString path = QFile::decodeName(nativePath);
-    const QFileInfo info(path);
-    if (info.isDir() || (info.exists() && !info.isFile())) {
+    QFile file(QFile::decodeName(nativePath));
+    const QFileInfo info(file);
+    if (info.exists() && !info.isFile()) {
         *reason = info.isDir() ? QStringLiteral("it is a folder, not a clock file")
                                : QStringLiteral("it is not a regular file");
         return false;
     }
-    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *reason = file.errorString();
         return false;
     }
-    *content = file.read(maxSize + 1);
-    if (content->size() > maxSize) {
-        *reason = tooLarge();
-        return false;
-    }
-    return file.error() == QFileDevice::NoError || (*reason = file.errorString(), false);
+    return readOpened(file, content, reason);
 }
 #endif
 

@@ -1,5 +1,7 @@
 #include "files/LineReader.h"
 
+#include <algorithm>
+
 LineReader::LineReader(const QByteArray& content) : m_content(content) {
     // A byte-order mark some editors put in front is not part of the first line.
     if (m_content.startsWith("\xEF\xBB\xBF"))
@@ -28,9 +30,7 @@ bool LineReader::next(QString* line) {
     if (ascii) {
         // Most lines: widened in place, reusing the caller's buffer.
         line->resize(bytes.size());
-        QChar* out = line->data();
-        for (qsizetype i = 0; i < bytes.size(); ++i)
-            out[i] = QLatin1Char(bytes[i]);
+        std::transform(bytes.begin(), bytes.end(), line->data(), [](char c) { return QLatin1Char(c); });
         return true;
     }
     m_utf8.resetState();
