@@ -13,19 +13,25 @@
 #include "core/SeededRandom.h"
 #include "sound/OpenAlSoundService.h"
 #include "ui/BoardInteraction.h"
+#include "ui/FileCommands.h"
 #include "ui/MenuOptions.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
-#include <QStringList>
+#include <QByteArray>
+#include <QList>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zentriq"));
     QApplication::setOrganizationName(QStringLiteral("zentriq"));
 
-    // The whole command line is one path.
-    const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
+    // The whole command line is one path, taken from the platform's own bytes (Qt has removed its own
+    // options from argv by now).
+    QList<QByteArray> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
+    const CommandLine::ClockFile clockFile = CommandLine::clockFileFromArguments(arguments);
     const QString programFolder = AppPaths::programFolder(QApplication::applicationDirPath());
 
     BootTimeSource time;
@@ -40,6 +46,8 @@ int main(int argc, char* argv[]) {
 
     frmMain window(clocks, options, canvasSize, repaint);
     BoardInteraction interaction(window, clocks, repaint);
+    FileCommands files(window, clocks, interaction.groupCommands(), repaint, programFolder,
+                       AppPaths::userDataFolder());
     window.show();
 
     QSettingsStore store(QStringLiteral("zentriq"));
@@ -49,11 +57,11 @@ int main(int argc, char* argv[]) {
     QtEventPump pump(time);
     MainLoop loop(clocks, time, options, pump, window, repaint);
     Program program(loop, settings);
+    program.setGuard(&files.files());
     QObject::connect(&window, &frmMain::quitRequested, &window, [&program] { program.quitProgram(); });
 
-    // Loading comes with the clock-file commands; until then a ".clk" argument is recognised and set aside.
-    const QString clockFile = CommandLine::clockFileArgument(commandLine);
-    Q_UNUSED(clockFile);
+    if (!clockFile.path.isEmpty())
+        files.files().loadClocks(clockFile.path, clockFile.native);
 
     return loop.run();
 }

@@ -87,6 +87,8 @@ void BoardSelection::dragClock(int index, float dx, float dy) {
         grabbed.move(dx, dy);
     else
         forEachSelected([dx, dy](clsClock& c) { c.move(dx, dy); });
+    if (dx != 0 || dy != 0)
+        m_clocks.markChanged();
     if (m_clocks.environment().options.isChecked(Option::ViewBounds))
         m_clocks.computeGroupBounds();
 }
@@ -107,7 +109,11 @@ void BoardSelection::selectGroup(int group) {
 }
 
 void BoardSelection::assignSelectedToGroup(int group) {
-    forEachSelected([group](clsClock& c) { c.setGroupNum(qint16(group)); });
+    forEachSelected([this, group](clsClock& c) {
+        if (c.groupNum() != group)
+            m_clocks.markChanged();
+        c.setGroupNum(qint16(group));
+    });
     // Also with nothing selected: the key doubles as "bring the group boxes up to date".
     m_clocks.computeGroupBounds();
 }

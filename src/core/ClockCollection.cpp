@@ -25,6 +25,7 @@ clsClock* ClockCollection::appendClock() {
 int ClockCollection::addClock() {
     if (!appendClock())
         return -1;
+    markChanged();
     const int index = clockCount() - 1;
     if (m_hooks) {
         if (m_env.options.isChecked(Option::ViewArrange))
@@ -38,14 +39,17 @@ void ClockCollection::deleteClock(int index) {
     if (index >= 0 && index < clockCount()) {
         m_clocks.erase(m_clocks.begin() + index);
         m_indexStale = true;
+        markChanged();
     }
     refreshGroupUse();
 }
 
 void ClockCollection::deleteSelected() {
-    m_clocks.erase(
-        std::remove_if(m_clocks.begin(), m_clocks.end(), [](const auto& c) { return c->selected(); }),
-        m_clocks.end());
+    const auto kept =
+        std::remove_if(m_clocks.begin(), m_clocks.end(), [](const auto& c) { return c->selected(); });
+    if (kept != m_clocks.end())
+        markChanged();
+    m_clocks.erase(kept, m_clocks.end());
     m_indexStale = true;
     refreshGroupUse();
 }

@@ -5,9 +5,20 @@
 
 namespace TextNumber {
 
-double number(const QString& text) {
-    const QByteArray bytes = text.toLatin1();
-    const char* s = bytes.constData();
+double number(QStringView text) {
+    // Short texts (every number a file or a field holds) are read from the stack; a non-Latin-1
+    // character ends the number anyway, so any stand-in for it will do.
+    char small[64];
+    QByteArray large;
+    const char* s = small;
+    if (text.size() < qsizetype(sizeof small)) {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            small[i] = text[i].unicode() < 0x100 ? char(text[i].unicode()) : '?';
+        small[text.size()] = '\0';
+    } else {
+        large = text.toLatin1();
+        s = large.constData();
+    }
     int i = 0;
     while (s[i] == ' ' || s[i] == '\t')
         ++i;
@@ -52,7 +63,7 @@ double number(const QString& text) {
     return negative ? -value : value;
 }
 
-std::optional<qint16> integer16(const QString& text) {
+std::optional<qint16> integer16(QStringView text) {
     const double rounded = std::nearbyint(number(text)); // the default rounding mode is half to even
     if (rounded < -32768.0 || rounded > 32767.0)
         return std::nullopt;

@@ -75,7 +75,10 @@ void clsSound::setAlarmFile(const QString& strFilename) {
     // A file that cannot be loaded keeps the previous alarm sound.
     if (strFilename.isEmpty() || !m_service.openDevice(&error))
         return;
-    const ISoundService::BufferId buffer = m_service.loadBuffer(strFilename, &error);
+    // A relative name (as in the example boards) is found in the program's folder, wherever that is.
+    const QString path =
+        QDir::isAbsolutePath(strFilename) ? strFilename : m_programFolder + QLatin1Char('/') + strFilename;
+    const ISoundService::BufferId buffer = m_service.loadBuffer(path, &error);
     if (buffer != ISoundService::NoBuffer)
         m_alarmBuffer = buffer;
 }

@@ -19,6 +19,8 @@ BoardInteraction::BoardInteraction(frmMain& window, ClockCollection& clocks, Rep
     window.canvas()->setInput(&m_input);
     m_input.setShowSetForm([&window](int index) { window.showSetForm(index); });
     connectMenus(window);
+    QObject::connect(&m_groupCommands, &GroupCommands::groupRenamed, &m_groupCommands,
+                     [&clocks] { clocks.markChanged(); });
 }
 
 void BoardInteraction::connectMenus(frmMain& window) {

@@ -19,11 +19,14 @@ QString GroupCommands::captionFor(int group, const QString& name) {
 void GroupCommands::renameGroup(int group) {
     if (!GroupTable::isGroup(group))
         return;
-    const std::optional<QString> name = m_prompt.askText(
-        QStringLiteral("Group name"), QStringLiteral("Enter group name"), m_groups.name(group));
+    const QString old = m_groups.name(group);
+    const std::optional<QString> name =
+        m_prompt.askText(QStringLiteral("Group name"), QStringLiteral("Enter group name"), old);
     if (!name)
         return;
     m_groups.setName(group, *name);
+    if (*name != old)
+        emit groupRenamed(group);
     setGroupMenuCaption(group);
     // The group's label on the canvas shows the name.
     m_repaint.request();

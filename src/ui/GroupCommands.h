@@ -24,6 +24,10 @@ public slots:
     // Back to the captions of a board without names (after closing it or before loading another).
     void resetGroupMenuCaptions();
 
+signals:
+    // A group's name changed: the board now differs from its file.
+    void groupRenamed(int group);
+
 private:
     GroupTable& m_groups;
     ITextPrompt& m_prompt;

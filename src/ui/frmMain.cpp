@@ -43,7 +43,6 @@ frmMain::frmMain(ClockCollection& clocks, MenuOptions& options, CanvasSize& canv
 
     m_menu = new MainMenu(*menuBar(), options, this);
     connect(m_menu->mnuFileAddClock, &QAction::triggered, this, &frmMain::addClock);
-    connect(m_menu->mnuFileDelete, &QAction::triggered, this, &frmMain::closeClocks);
     connect(m_menu->mnuFileQuit, &QAction::triggered, this, &frmMain::quitRequested);
     connect(m_menu->mnuAbout, &QAction::triggered, this, &frmMain::showAbout);
     // triggered, not toggled: only the user's choice arranges; a loaded file only sets the mark.
@@ -79,6 +78,7 @@ void frmMain::addClock() {
 void frmMain::arrangeToggled(bool checked) {
     if (checked) {
         m_arranger.autoArrange();
+        m_clocks.markChanged();
         m_repaint.request();
     }
 }

@@ -32,7 +32,8 @@ public:
     void arrangeAfterAdd() override;
     void showSetForm(int index) override;
 
-    // "&Close clocks": empties the board without asking; check marks, size and position stay.
+    // "&Close clocks" once the file commands let it go on: empties the board; check marks, size and
+    // position stay.
     void closeClocks();
     // The About box, modal.
     void showAbout();

@@ -219,14 +219,14 @@ private slots:
         QCOMPARE(shown, QStringLiteral("Zentriq|Zentriq v1.0.3\n") + frmMain::webAddress);
     }
 
-    // "&Close clocks" empties the board without asking; the caption and group names go, and the menus
-    // are as at the start.
+    // Closing the board empties it; the caption and group names go, and the menus are as at the start.
+    // (The menu item asks about unsaved changes first: FileCommands.)
     void closeClocks() {
         const QString fresh = outline(w->form.menuBar());
         w->clocks.groups().setName(4, QStringLiteral("Oven"));
         w->form.menu().setGroupMenuCaption(4, QStringLiteral("Group 4 : Oven"));
         w->form.setWindowTitle(QStringLiteral("kitchen.clk"));
-        w->item(QStringLiteral("mnuFileDelete"))->trigger();
+        w->form.closeClocks();
         QCOMPARE(w->clocks.clockCount(), 0);
         QCOMPARE(w->clocks.groups().name(4), QString());
         QCOMPARE(outline(w->form.menuBar()), fresh);
