@@ -134,6 +134,23 @@ bool ClockCollection::tickAll(qint16 n) {
     return counted;
 }
 
+void ClockCollection::clockStarted() {
+    if (m_startListener)
+        m_startListener();
+}
+
+bool ClockCollection::anyActive() const {
+    return std::any_of(m_clocks.begin(), m_clocks.end(), [](const auto& c) { return c->active(); });
+}
+
+qint64 ClockCollection::latestOwnSecondMs() const {
+    qint64 latest = -1;
+    for (const auto& c : m_clocks)
+        if (c->active())
+            latest = std::max(latest, c->lastTickMs());
+    return latest;
+}
+
 qint64 ClockCollection::nextOwnSecondMs() const {
     qint64 next = std::numeric_limits<qint64>::max();
     for (const auto& c : m_clocks)

@@ -4,6 +4,7 @@
 #include "core/IClockHost.h"
 
 #include <QHash>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -46,6 +47,11 @@ public:
     bool tickAll(qint16 n);
     // The earliest moment a running clock counts its own second (unsynchronised mode), or -1.
     qint64 nextOwnSecondMs() const;
+    // The latest moment a running clock counted its own second, or -1 when none is running.
+    qint64 latestOwnSecondMs() const;
+    bool anyActive() const;
+    // Called whenever a stopped clock is set running; empty for none.
+    void setStartListener(std::function<void()> listener) { m_startListener = std::move(listener); }
 
     GroupTable& groups() { return m_groups; }
     const GroupTable& groups() const { return m_groups; }
@@ -65,6 +71,7 @@ public:
     // IClockHost
     void resetLinkedClock(double id) override;
     void startLinkedClock(double id) override;
+    void clockStarted() override;
     bool isIdUsedByOther(double id, const clsClock* except) const override;
     void identifierChanged(const clsClock& clock, double oldId) override;
 
@@ -76,6 +83,7 @@ private:
     std::vector<std::unique_ptr<clsClock>> m_clocks;
     GroupTable m_groups;
     IAddClockHooks* m_hooks = nullptr;
+    std::function<void()> m_startListener;
     bool m_dragArmed = true;
     bool m_unsavedChanges = false;
     // First index of every identifier, so a link lookup does not walk the board.

@@ -1,7 +1,6 @@
 #include "TestAssets.h"
 
-#include <QDir>
-
 QString TestAssets::programFolder() {
-    return QDir::cleanPath(QStringLiteral(__FILE__ "/../../../assets"));
+    // Named by the build, not by __FILE__, which a compiler cache may make relative to the build folder.
+    return QStringLiteral(ZENTRIQ_TEST_ASSETS);
 }
