@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
     BoardInteraction interaction(window, clocks, repaint);
     window.show();
 
-    QSettingsStore store(QStringLiteral("zentriq"));
+    QSettingsStore store(QSettingsStore::userFile(QStringLiteral("zentriq")));
     ProgramSettings settings(store, options);
     settings.loadSettings();
 
