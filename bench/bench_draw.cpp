@@ -2,6 +2,7 @@
 // Every clock is linked to another and sits in a group; all of them lie inside the buffer, overlapping on
 // the larger boards, so nothing is saved by clipping. A link line costs in proportion to its length, so
 // the links are kept short and alike on every board.
+#include "BenchApp.h"
 #include "TestBoard.h"
 #include "clock/clsClock.h"
 #include "display/BoardRenderer.h"
@@ -9,23 +10,11 @@
 #include "display/QPainterCanvas.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <memory>
 
 namespace {
-
-void ensureGuiApplication() {
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "zentriq_bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-}
 
 // The build tree keeps pictures/ beside the program, one folder above the benchmark.
 QString assetFolder() {

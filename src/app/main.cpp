@@ -31,7 +31,7 @@ int main(int argc, char* argv[]) {
     BootTimeSource time;
     SeededRandom random(SeededRandom::secondsSinceMidnight());
     ErrorLog log(programFolder, AppPaths::userDataFolder());
-    OpenAlSoundService sound;
+    OpenAlSoundService sound(time);
     MenuOptions options;
     CanvasSize canvasSize;
     RepaintScheduler repaint;

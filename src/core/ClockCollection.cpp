@@ -2,6 +2,7 @@
 
 #include "clock/clsClock.h"
 #include "core/IAddClockHooks.h"
+#include "core/IErrorLog.h"
 #include "core/IOptions.h"
 #include "sound/ISoundService.h"
 
@@ -130,7 +131,11 @@ bool ClockCollection::tickAll(qint16 n) {
     const int count = clockCount();
     for (int i = 0; i < count && i < clockCount(); ++i)
         counted = m_clocks[std::size_t(i)]->tick(n) || counted;
-    m_env.sound.endPass();
+    // The merged ticks start only now; a failure is written once until a pass plays again.
+    const bool played = m_env.sound.endPass();
+    if (!played && !m_tickFailureLogged)
+        m_env.log.logError(QStringLiteral("Unable to play tick"));
+    m_tickFailureLogged = !played;
     return counted;
 }
 

@@ -86,6 +86,7 @@ private:
     std::function<void()> m_startListener;
     bool m_dragArmed = true;
     bool m_unsavedChanges = false;
+    bool m_tickFailureLogged = false;
     // First index of every identifier, so a link lookup does not walk the board.
     mutable QHash<double, int> m_firstIndex;
     mutable QHash<double, int> m_idUses;
