@@ -1,14 +1,18 @@
 // The board painted through the real canvas into an image, checked where its parts belong.
+#include "TestAssets.h"
 #include "TestBoard.h"
 #include "clock/clsClock.h"
 #include "display/BoardRenderer.h"
+#include "display/CanvasWidget.h"
 #include "display/PictureStore.h"
 #include "display/QPainterCanvas.h"
 
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
 #include <memory>
+#include <sys/stat.h>
 
 class TestBoardRenderer : public QObject {
     Q_OBJECT
@@ -26,10 +30,10 @@ class TestBoardRenderer : public QObject {
     static bool isBlue(const QColor& c) { return c.blue() > 200 && c.red() < 90 && c.green() < 90; }
     static bool isRed(const QColor& c) { return c.red() > 200 && c.green() < 90 && c.blue() < 90; }
     static bool isNavy(const QColor& c) { return c.blue() > 60 && c.red() < 60 && c.green() < 60; }
-    QImage render(const TestBoard& board) const {
+    QImage render(const TestBoard& board, const PictureStore* pictures = nullptr) const {
         QImage image(px(9000), px(6000), QImage::Format_RGB32);
         QPainterCanvas canvas(image, Qt::white, 1.0);
-        BoardRenderer(*m_pictures).render(canvas, board.clocks, board.options);
+        BoardRenderer(pictures ? *pictures : *m_pictures).render(canvas, board.clocks, board.options);
         return image;
     }
     static clsClock& clockAt(TestBoard& board, float x, float y) {
@@ -43,7 +47,7 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         // The build tree keeps pictures/ beside the program, a folder above the tests.
         m_pictures = std::make_unique<PictureStore>(QCoreApplication::applicationDirPath() + "/..");
-        QVERIFY2(m_pictures->complete(), qPrintable(m_pictures->missing().join(QLatin1Char(' '))));
+        QVERIFY2(m_pictures->complete(), qPrintable(m_pictures->problems().join(QLatin1Char(' '))));
     }
 
     // The face's colour and the start/stop bar follow the state; the face's corner is at (x-590, y-340),
@@ -77,6 +81,57 @@ private slots:
             QVERIFY(near(image.pixelColor(bx + 15, by + 1), colour, 30));
             QVERIFY(near(image.pixelColor(bx - 1, by + 7), QColor(113, 99, 95), 40)); // the face's panel
         }
+    }
+
+    // A picture that is missing, of the wrong size or no file at all is named once in the error log, and a
+    // plain stand-in keeps the faces' colours and the buttons (green "Start", red "Stop") in place.
+    void plainStandIns_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("red face missing") << "box1.png"
+                                          << "gone"
+                                          << "Unable to load picture ";
+        QTest::newRow("mask of the wrong size") << "boxMatte.png"
+                                                << "small"
+                                                << "Picture of the wrong size (10 x 10, not 118 x 50): ";
+        QTest::newRow("start bar a named pipe") << "button1.png"
+                                                << "pipe"
+                                                << "Unable to load picture ";
+        QTest::newRow("stop bar missing") << "button2.png"
+                                          << "gone"
+                                          << "Unable to load picture ";
+    }
+    void plainStandIns() {
+        QFETCH(QString, file);
+        QFETCH(QString, damage);
+        QFETCH(QString, line);
+        const QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("pictures"));
+        const QDir assets(TestAssets::programFolder() + "/pictures");
+        for (const QString& name : assets.entryList(QDir::Files))
+            QVERIFY(QFile::copy(assets.filePath(name), dir.filePath("pictures/" + name)));
+        const QString path = dir.filePath("pictures/" + file);
+        QVERIFY(QFile::remove(path));
+        if (damage == "small")
+            QVERIFY(QImage(10, 10, QImage::Format_RGB32).save(path));
+        if (damage == "pipe")
+            QVERIFY(mkfifo(qPrintable(path), 0600) == 0);
+        FakeSoundService sound;
+        MemoryErrorLog log;
+        TestBoard board(sound, log, dir.path());
+        const CanvasWidget widget(board.clocks, board.canvas);
+        QCOMPARE(log.lines, QStringList(line + path));
+        clockAt(board, 3000, 2000);
+        clsClock& running = clockAt(board, 3000, 4000);
+        running.setActive(true);
+        running.setCurrentTime(5);
+        const QImage image = render(board, &widget.pictures());
+        QVERIFY(near(pixelAt(image, 3250, 2100), cream, 40));
+        QVERIFY(near(pixelAt(image, 3250, 4100), red, 40));
+        const QColor start = image.pixelColor(px(3550) + 15, px(1750) + 1);
+        const QColor stop = image.pixelColor(px(3550) + 15, px(3750) + 1);
+        QVERIFY(start.green() > start.red() + 40 && stop.red() > stop.green() + 40);
     }
 
     // A link runs blue from the source's box to the target's top-left corner, is marked there by a red
