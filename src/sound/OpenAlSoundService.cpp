@@ -84,7 +84,7 @@ bool OpenAlSoundService::openDevice(QString* error) {
                     alcGetProcAddress(device, "alcGetInteger64vSOFT"));
                 ALCint64SOFT latencyNs = 0;
                 get(device, ALC_DEVICE_LATENCY_SOFT, 1, &latencyNs);
-                m_device->idleMs = int(std::clamp<ALCint64SOFT>(latencyNs / 1000000 + 50, 50, 1000));
+                m_device->idleMs = int(std::clamp<ALCint64SOFT>(latencyNs / 1000000 + 10, 10, 1000));
             }
             alListenerf(AL_GAIN, 1.0f);
             m_idle.start(m_device->idleMs);
