@@ -148,11 +148,11 @@ bool ClockCollection::anyActive() const {
     return std::any_of(m_clocks.begin(), m_clocks.end(), [](const auto& c) { return c->active(); });
 }
 
-qint64 ClockCollection::latestOwnSecondMs() const {
-    qint64 latest = -1;
+std::optional<qint64> ClockCollection::latestOwnSecondMs() const {
+    std::optional<qint64> latest;
     for (const auto& c : m_clocks)
         if (c->active())
-            latest = std::max(latest, c->lastTickMs());
+            latest = std::max(latest.value_or(c->lastTickMs()), c->lastTickMs());
     return latest;
 }
 

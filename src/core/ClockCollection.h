@@ -6,6 +6,7 @@
 #include <QHash>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class clsClock;
@@ -47,8 +48,8 @@ public:
     bool tickAll(qint16 n);
     // The earliest moment a running clock counts its own second (unsynchronised mode), or -1.
     qint64 nextOwnSecondMs() const;
-    // The latest moment a running clock counted its own second, or -1 when none is running.
-    qint64 latestOwnSecondMs() const;
+    // The latest moment a running clock counted its own second; none when no clock is running.
+    std::optional<qint64> latestOwnSecondMs() const;
     bool anyActive() const;
     // Called whenever a stopped clock is set running; empty for none.
     void setStartListener(std::function<void()> listener) { m_startListener = std::move(listener); }

@@ -54,8 +54,7 @@ void MainLoop::switchMode(bool sync, qint64 now) {
     if (sync) {
         // The common count goes on from the latest second a running clock counted on its own: that clock
         // loses no part of its second, and no clock counts a second twice.
-        const qint64 latest = m_clocks.latestOwnSecondMs();
-        m_loopLastTick = latest >= 0 ? latest : now;
+        m_loopLastTick = m_clocks.latestOwnSecondMs().value_or(now);
     } else if (m_loopLastTick) {
         // Each clock's own second carries on from the last common count.
         for (int i = 0; i < m_clocks.clockCount(); ++i)

@@ -1,6 +1,12 @@
+#include "TestBoard.h"
+#include "core/IEventPump.h"
+#include "core/IPassView.h"
+#include "core/MainLoop.h"
 #include "core/OptionSet.h"
+#include "core/Program.h"
 #include "core/ProgramSettings.h"
 #include "core/QSettingsStore.h"
+#include "core/RepaintScheduler.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,6 +77,29 @@ private slots:
         QCOMPARE(next.isChecked(Option::AllowRepos), !kept);
         QCOMPARE(next.isChecked(Option::ResetOnLoad), kept && resetOnLoad);
         QCOMPARE(QFileInfo(path).isFile(), kept);
+    }
+
+    // Quitting stores the options and ends the loop after the pass it was asked in.
+    void quitStoresTheOptionsAndEndsTheLoop() {
+        struct Idle final : IEventPump, IPassView {
+            Program* program = nullptr;
+            void dispatch(std::optional<qint64>) override { program->quitProgram(); }
+            void present() override {}
+        } idle;
+        TestBoard board;
+        RepaintScheduler repaint;
+        MainLoop loop(board.clocks, board.time, board.options, idle, idle, repaint);
+        const QString path = m_dir.filePath(QStringLiteral("quit/zentriq.conf"));
+        QSettingsStore store(path);
+        ProgramSettings settings(store, board.options);
+        Program program(loop, settings);
+        idle.program = &program;
+        board.options.setChecked(Option::ResetOnLoad, true);
+        QCOMPARE(loop.run(), 0);
+        OptionSet next;
+        QSettingsStore written(path);
+        ProgramSettings(written, next).loadSettings();
+        QVERIFY(next.isChecked(Option::ResetOnLoad));
     }
 };
 
