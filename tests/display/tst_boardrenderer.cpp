@@ -71,6 +71,11 @@ private slots:
         c.setCurrentTime(seconds);
         const QImage image = render(board);
         QVERIFY(near(pixelAt(image, 3250, 2100), face));
+        int ink = 0; // the time, in black, on the face's panel
+        for (int y = px(1750); y < px(1950); ++y)
+            for (int x = px(2643); x < px(3200); ++x)
+                ink += image.pixelColor(x, y).lightness() < 40 ? 1 : 0;
+        QVERIFY2(ink > 40, qPrintable(QString::number(ink)));
         // Outside the face's mask the canvas shows; inside it, the face's black frame.
         QCOMPARE(image.pixelColor(px(2410) + 1, px(1660) + 20), QColor(Qt::white));
         QCOMPARE(image.pixelColor(px(2410) + 3, px(1660) + 20), QColor(Qt::black));
@@ -143,9 +148,12 @@ private slots:
         using P = QPointF;
         QTest::newRow("right") << P(6000, 2000) << 77.0 << P(3500, 1750);
         QTest::newRow("below") << P(3000, 4000) << 77.0 << P(2500, 2250);
+        QTest::newRow("below right, slanted") << P(7000, 4500) << 77.0 << P(3500, 2250);
+        QTest::newRow("above left, slanted") << P(1000, 400) << 77.0 << P(2500, 1750);
         QTest::newRow("below one") << P(6000, 4000) << 0.99 << P();
         QTest::newRow("nobody has it") << P(6000, 4000) << 12345.0 << P();
         QTest::newRow("corner past left edge") << P(400, 4000) << 77.0 << P();
+        QTest::newRow("corner just past left edge") << P(499, 4000) << 77.0 << P();
     }
     void links() {
         QFETCH(QPointF, target);
@@ -208,7 +216,8 @@ private slots:
         board.clocks.computeGroupBounds();
         board.options.setChecked(Option::ViewBounds, true);
         const QImage image = render(board);
-        for (const auto& [x, y] : {std::pair{2450, 1700}, std::pair{3550, 2000}, std::pair{2450, 2300}}) {
+        for (const auto& [x, y] :
+             {std::pair{2450, 1700}, std::pair{3000, 1700}, std::pair{3550, 2000}, std::pair{2450, 2300}}) {
             QVERIFY2(isRed(pixelAt(image, x, y)), qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
             QVERIFY(isRed(image.pixelColor(px(x) - 1, px(y) - 1)));
         }
