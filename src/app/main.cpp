@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
     BootTimeSource time;
     SeededRandom random(SeededRandom::secondsSinceMidnight());
     ErrorLog log(programFolder, AppPaths::userDataFolder());
-    OpenAlSoundService sound;
+    OpenAlSoundService sound(time);
     MenuOptions options;
     CanvasSize canvasSize;
     RepaintScheduler repaint;
@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
                        AppPaths::userDataFolder());
     window.show();
 
-    QSettingsStore store(QStringLiteral("zentriq"));
+    QSettingsStore store(QSettingsStore::userFile(QStringLiteral("zentriq")));
     ProgramSettings settings(store, options);
     settings.loadSettings();
 

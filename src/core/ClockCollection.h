@@ -4,7 +4,9 @@
 #include "core/IClockHost.h"
 
 #include <QHash>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class clsClock;
@@ -47,6 +49,11 @@ public:
     bool tickAll(qint16 n);
     // The earliest moment a running clock counts its own second (unsynchronised mode), or -1.
     qint64 nextOwnSecondMs() const;
+    // The latest moment a running clock counted its own second; none when no clock is running.
+    std::optional<qint64> latestOwnSecondMs() const;
+    bool anyActive() const;
+    // Called whenever a stopped clock is set running; empty for none.
+    void setStartListener(std::function<void()> listener) { m_startListener = std::move(listener); }
 
     GroupTable& groups() { return m_groups; }
     const GroupTable& groups() const { return m_groups; }
@@ -66,6 +73,7 @@ public:
     // IClockHost
     void resetLinkedClock(double id) override;
     void startLinkedClock(double id) override;
+    void clockStarted() override;
     bool isIdUsedByOther(double id, const clsClock* except) const override;
     void identifierChanged(const clsClock& clock, double oldId) override;
 
@@ -77,8 +85,10 @@ private:
     std::vector<std::unique_ptr<clsClock>> m_clocks;
     GroupTable m_groups;
     IAddClockHooks* m_hooks = nullptr;
+    std::function<void()> m_startListener;
     bool m_dragArmed = true;
     bool m_unsavedChanges = false;
+    bool m_tickFailureLogged = false;
     // First index of every identifier, so a link lookup does not walk the board.
     mutable QHash<double, int> m_firstIndex;
     mutable QHash<double, int> m_idUses;

@@ -2,6 +2,7 @@
 
 #include "core/CanvasSize.h"
 #include "core/ClockCollection.h"
+#include "core/IErrorLog.h"
 #include "display/ICanvasInput.h"
 
 #include <QMouseEvent>
@@ -15,10 +16,8 @@
 CanvasWidget::CanvasWidget(ClockCollection& clocks, CanvasSize& size, QWidget* parent)
     : QWidget(parent), m_clocks(clocks), m_size(size), m_pictures(clocks.environment().programFolder),
       m_renderer(m_pictures), m_canvas(palette().color(QPalette::Base)) {
-    if (!m_pictures.complete())
-        qWarning("Clock pictures missing from %s/pictures: %s",
-                 qUtf8Printable(clocks.environment().programFolder),
-                 qUtf8Printable(m_pictures.missing().join(QStringLiteral(", "))));
+    for (const QString& problem : m_pictures.problems())
+        clocks.environment().log.logError(problem);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     // The pointer's shape follows what lies under it, also with no button held.

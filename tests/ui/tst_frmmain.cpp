@@ -273,7 +273,7 @@ private slots:
         w->repaint.takeDue(1 << 30);
         QSignalSpy forms(&w->form, &frmMain::setFormRequested);
         w->item(item)->trigger();
-        QVERIFY(w->repaint.pending());
+        QVERIFY(w->repaint.dueAtMs() >= 0); // a repaint is pending
         if (w->clocks.clockCount() == 4) {
             const clsClock& added = w->clocks.clock(3);
             QCOMPARE(QPointF(added.myX(), added.myY()),
