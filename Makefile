@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS = -G Ninja -DZENTRIQ_WERROR=$(WERROR)
 
-.PHONY: deps build build-asan run test test-plain test-asan bench clean format
+.PHONY: deps build build-asan run test test-plain test-asan bench fuzz clean format
 
 deps:
 	@scripts/install-deps.sh
@@ -17,7 +17,7 @@ build-asan: deps
 	cmake --build build-asan -j $(JOBS)
 
 run: build
-	./build/zentriq $(wildcard assets/demo.clk)
+	./build/zentriq examples/kitchen.clk
 
 test-plain: build
 	cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -33,8 +33,18 @@ test: deps
 bench: build
 	./build/bench/zentriq_bench
 
+# The clock-file reader under libFuzzer with ASan and UBSan, one process; new finds go to build-fuzz/corpus.
+FUZZ_SECONDS ?= 600
+fuzz:
+	@scripts/install-deps.sh --fuzz
+	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+		-DZENTRIQ_FUZZ=ON -DZENTRIQ_BENCH=OFF
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_clockfile
+	mkdir -p build-fuzz/corpus
+	./build-fuzz/fuzz/fuzz_clockfile -max_total_time=$(FUZZ_SECONDS) -max_len=65536 build-fuzz/corpus fuzz/corpus
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

@@ -2,30 +2,21 @@
 // Every clock is linked to another and sits in a group; all of them lie inside the buffer, overlapping on
 // the larger boards, so nothing is saved by clipping. A link line costs in proportion to its length, so
 // the links are kept short and alike on every board.
+#include "BenchApp.h"
 #include "TestBoard.h"
 #include "clock/clsClock.h"
 #include "display/BoardRenderer.h"
+#include "display/LineRasterizer.h"
 #include "display/PictureStore.h"
 #include "display/QPainterCanvas.h"
 
 #include <QDir>
-#include <QGuiApplication>
+#include <QPainter>
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <memory>
 
 namespace {
-
-void ensureGuiApplication() {
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "zentriq_bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-}
 
 // The build tree keeps pictures/ beside the program, one folder above the benchmark.
 QString assetFolder() {
@@ -91,6 +82,35 @@ void BM_DrawBoard(benchmark::State& state) {
         double(state.range(0)), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// 1000 slanted link lines, 2 px wide and 60 to 200 px long, in every direction: written into the image by
+// LineRasterizer, or stroked by QPainter with antialiasing and flat ends, as the canvas would draw them
+// without it.
+void BM_SlantedLines(benchmark::State& state) {
+    ensureGuiApplication();
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    std::vector<QLineF> lines;
+    for (int i = 0; i < 1000; ++i) {
+        const double angle = 0.1 + i * 2.39996, length = 60 + i % 141;
+        const QPointF from(100 + (i * 37) % 1700, 100 + (i * 53) % 880);
+        lines.emplace_back(from, from + QPointF(std::cos(angle), std::sin(angle)) * length);
+    }
+    const QColor blue(0, 0, 255);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(blue, 2, Qt::SolidLine, Qt::FlatCap));
+    for (auto _ : state) {
+        for (const QLineF& line : lines) {
+            if (state.range(0))
+                LineRasterizer::drawLine(image, line.p1(), line.p2(), 2, blue.rgb());
+            else
+                painter.drawLine(line);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * qint64(lines.size()));
+}
+
 } // namespace
 
+BENCHMARK(BM_SlantedLines)->ArgName("rasterizer")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawBoard)->Arg(1)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();

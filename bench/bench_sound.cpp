@@ -1,3 +1,4 @@
+#include "BenchApp.h"
 #include "SoundBoard.h"
 #include "TestAssets.h"
 #include "TestBoard.h"
@@ -5,6 +6,7 @@
 #include "sound/OpenAlSoundService.h"
 #include "sound/clsSound.h"
 
+#include <QThread>
 #include <benchmark/benchmark.h>
 #include <fstream>
 #include <malloc.h>
@@ -19,6 +21,7 @@ namespace {
 void chooseOutput() {
     if (!qEnvironmentVariableIsSet("ALSOFT_DRIVERS"))
         qputenv("ALSOFT_DRIVERS", "null");
+    ensureGuiApplication(); // the device is paused by a timer
 }
 
 double residentKb() {
@@ -46,7 +49,8 @@ struct ThousandSounds {
                                         QStringLiteral("/sounds/alarms/wristWatch.wav"));
         }
     }
-    OpenAlSoundService service;
+    FakeTimeSource time;
+    OpenAlSoundService service{time};
     MemoryErrorLog log;
     std::vector<std::unique_ptr<clsSound>> sounds;
 };
@@ -89,7 +93,8 @@ void soundSecondSpread(benchmark::State& state) {
 // The whole second of a board: tickAll over running clocks, band choice, volume and play.
 void boardSecondSynchronised(benchmark::State& state) {
     chooseOutput();
-    OpenAlSoundService service;
+    FakeTimeSource time;
+    OpenAlSoundService service(time);
     MemoryErrorLog log;
     SoundBoard board(service, log, TestAssets::programFolder());
     board.options.setChecked(Option::Sync, true);
@@ -137,7 +142,8 @@ void soundStateMemory(benchmark::State& state) {
 void boardMemory(benchmark::State& state) {
     chooseOutput();
     for (auto _ : state) {
-        OpenAlSoundService service;
+        FakeTimeSource time;
+        OpenAlSoundService service(time);
         MemoryErrorLog log;
         SoundBoard board(service, log, TestAssets::programFolder());
         board.clocks.appendClock();
@@ -150,8 +156,27 @@ void boardMemory(benchmark::State& state) {
     }
 }
 
+// From a clock's count to its tick started on a device that was paused for being idle: the device is
+// resumed first, so this is what the pause adds to a tick's latency.
+void tickAfterPause(benchmark::State& state) {
+    chooseOutput();
+    ThousandSounds s(1);
+    clsSound& sound = *s.sounds.front();
+    for (auto _ : state) {
+        state.PauseTiming();
+        QThread::msleep(100); // the 30 ms tick has ended, also for the mixer
+        s.service.pauseWhenIdle();
+        state.ResumeTiming();
+        sound.setVolume(100);
+        sound.playTick();
+        s.service.endPass();
+    }
+    state.SetLabel(s.service.deviceName().toStdString());
+}
+
 } // namespace
 
+BENCHMARK(tickAfterPause)->Iterations(50)->Unit(benchmark::kMicrosecond);
 BENCHMARK(soundSecondSynchronised)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(soundSecondSpread)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(boardSecondSynchronised)->Arg(1000)->Unit(benchmark::kMillisecond);

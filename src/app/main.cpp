@@ -15,11 +15,14 @@
 #include "sound/OpenAlSoundService.h"
 #include "ui/BoardInteraction.h"
 #include "ui/DBusNotifier.h"
+#include "ui/FileCommands.h"
 #include "ui/MenuOptions.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QDir>
+#include <QList>
 #include <QStringList>
 
 int main(int argc, char* argv[]) {
@@ -27,14 +30,18 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("zentriq"));
     QApplication::setOrganizationName(QStringLiteral("zentriq"));
 
-    // The whole command line is one path.
-    const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
+    // The whole command line is one path, taken from the platform's own bytes (Qt has removed its own
+    // options from argv by now).
+    QList<QByteArray> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
+    const CommandLine::ClockFile clockFile = CommandLine::clockFileFromArguments(arguments);
     const QString programFolder = AppPaths::programFolder(QApplication::applicationDirPath());
 
     BootTimeSource time;
     SeededRandom random(SeededRandom::secondsSinceMidnight());
     ErrorLog log(programFolder, AppPaths::userDataFolder());
-    OpenAlSoundService sound;
+    OpenAlSoundService sound(time);
     MenuOptions options;
     CanvasSize canvasSize;
     RepaintScheduler repaint;
@@ -43,6 +50,8 @@ int main(int argc, char* argv[]) {
 
     frmMain window(clocks, options, canvasSize, repaint);
     BoardInteraction interaction(window, clocks, repaint);
+    FileCommands files(window, clocks, interaction.groupCommands(), repaint, programFolder,
+                       AppPaths::userDataFolder());
 
     DBusNotifier notifier(log, QDir(programFolder).filePath(QStringLiteral("icons/zentriq.png")));
     CompletionNotices notices(notifier, options, [&window] { return window.boardInView(); });
@@ -51,18 +60,18 @@ int main(int argc, char* argv[]) {
     QObject::connect(&notifier, &DBusNotifier::activated, &window, &frmMain::bringToFront);
     window.show();
 
-    QSettingsStore store(QStringLiteral("zentriq"));
+    QSettingsStore store(QSettingsStore::userFile(QStringLiteral("zentriq")));
     ProgramSettings settings(store, options);
     settings.loadSettings();
 
     QtEventPump pump(time);
     MainLoop loop(clocks, time, options, pump, window, repaint);
     Program program(loop, settings);
+    program.setGuard(&files.files());
     QObject::connect(&window, &frmMain::quitRequested, &window, [&program] { program.quitProgram(); });
 
-    // Loading comes with the clock-file commands; until then a ".clk" argument is recognised and set aside.
-    const QString clockFile = CommandLine::clockFileArgument(commandLine);
-    Q_UNUSED(clockFile);
+    if (!clockFile.path.isEmpty())
+        files.files().loadClocks(clockFile.path, clockFile.native);
 
     return loop.run();
 }

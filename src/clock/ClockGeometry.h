@@ -12,4 +12,10 @@ struct ClockGeometry {
     static constexpr double faceWidth = 1770;   // 118 px
     static constexpr double faceHeight = 750;   // 50 px
     static constexpr double faceOffset = 90;    // face picture's corner above and left of the box
+    // What the face's mask covers, from the box's top-left: both panels, the buttons' one included.
+    // A clock drawn later hides whatever lies beneath this.
+    static constexpr double coverLeft = -45;
+    static constexpr double coverTop = -45;
+    static constexpr double coverRight = 1575;
+    static constexpr double coverBottom = 570;
 };

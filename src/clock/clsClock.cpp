@@ -90,7 +90,8 @@ void clsClock::setStoredTickVol(int index, qint16 percent) {
 }
 
 void clsClock::setActive(bool bActive) {
-    if (bActive && !m_active) {
+    const bool starting = bActive && !m_active;
+    if (starting) {
         // The clock's own second keeps its phase while it is stopped; bring it up to date so
         // that a clock started after a long quiet spell does not count at once.
         const qint64 now = m_env.time.nowMs();
@@ -99,6 +100,8 @@ void clsClock::setActive(bool bActive) {
             m_lastTickMs = now - elapsed % 1000;
     }
     m_active = bActive;
+    if (starting)
+        m_host.clockStarted();
     if (bActive && m_linkId > 0)
         m_host.resetLinkedClock(m_linkId);
 }

@@ -9,7 +9,10 @@ Arranger::Arranger(ClockCollection& clocks, const ICanvasGeometry& canvas)
     : m_clocks(clocks), m_canvas(canvas) {}
 
 void Arranger::autoArrange() {
-    const double limit = m_canvas.canvasWidth() - ClockGeometry::boxWidth;
+    // A clock's face, button panel included, reaches this far right of its box's left edge; a row
+    // ends before a clock whose buttons would fall off the canvas.
+    const double reach = ClockGeometry::faceWidth - ClockGeometry::faceOffset;
+    const double limit = m_canvas.canvasWidth() - reach;
     int row = 0;
     int col = 0;
     for (int i = 0; i < m_clocks.clockCount(); ++i) {

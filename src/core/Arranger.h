@@ -3,7 +3,8 @@
 class ClockCollection;
 class ICanvasGeometry;
 
-// Lays every clock out in rows, left to right and top to bottom, in board order.
+// Lays every clock out in rows, left to right and top to bottom, in board order, as many to a row as
+// fit whole (face and buttons) on the canvas.
 class Arranger {
 public:
     static constexpr float margin = 400;

@@ -1,5 +1,6 @@
 #include "core/BoardSelection.h"
 
+#include "clock/ClockGeometry.h"
 #include "clock/clsClock.h"
 #include "core/ClockCollection.h"
 #include "core/IOptions.h"
@@ -14,28 +15,45 @@ template <typename Fn> void BoardSelection::forEachSelected(Fn fn) {
     }
 }
 
-int BoardSelection::hitTest(float px, float py) const {
-    for (int i = 0; i < m_clocks.clockCount(); ++i) {
+int BoardSelection::topClockAt(float px, float py) const {
+    // Later clocks are drawn over earlier ones.
+    for (int i = m_clocks.clockCount() - 1; i >= 0; --i) {
         const clsClock& c = m_clocks.clock(i);
-        if (c.myLeft() <= px && px <= c.myRight() && c.myTop() <= py && py <= c.myBottom())
+        const double x = double(px) - c.myLeft(), y = double(py) - c.myTop();
+        if (ClockGeometry::coverLeft <= x && x <= ClockGeometry::coverRight && ClockGeometry::coverTop <= y &&
+            y <= ClockGeometry::coverBottom)
             return i;
     }
     return -1;
 }
 
+int BoardSelection::hitTest(float px, float py) const {
+    const int i = topClockAt(px, py);
+    if (i < 0)
+        return -1;
+    const clsClock& c = m_clocks.clock(i);
+    return c.myLeft() <= px && px <= c.myRight() && c.myTop() <= py && py <= c.myBottom() ? i : -1;
+}
+
+int BoardSelection::buttonAt(float px, float py) const {
+    const int i = topClockAt(px, py);
+    return i < 0 ? -1 : m_clocks.clock(i).getButtonClick(px, py);
+}
+
 void BoardSelection::clickClockButtons(float px, float py) {
-    for (int i = 0; i < m_clocks.clockCount(); ++i) {
-        clsClock& c = m_clocks.clock(i);
-        switch (c.getButtonClick(px, py)) {
-        case 0:
-            c.toggleStartStop();
-            return;
-        case 1:
-            c.resetClock();
-            return;
-        default:
-            break;
-        }
+    const int i = topClockAt(px, py);
+    if (i < 0)
+        return;
+    clsClock& c = m_clocks.clock(i);
+    switch (c.getButtonClick(px, py)) {
+    case 0:
+        c.toggleStartStop();
+        break;
+    case 1:
+        c.resetClock();
+        break;
+    default:
+        break;
     }
 }
 
@@ -69,6 +87,8 @@ void BoardSelection::dragClock(int index, float dx, float dy) {
         grabbed.move(dx, dy);
     else
         forEachSelected([dx, dy](clsClock& c) { c.move(dx, dy); });
+    if (dx != 0 || dy != 0)
+        m_clocks.markChanged();
     if (m_clocks.environment().options.isChecked(Option::ViewBounds))
         m_clocks.computeGroupBounds();
 }
@@ -89,7 +109,11 @@ void BoardSelection::selectGroup(int group) {
 }
 
 void BoardSelection::assignSelectedToGroup(int group) {
-    forEachSelected([group](clsClock& c) { c.setGroupNum(qint16(group)); });
+    forEachSelected([this, group](clsClock& c) {
+        if (c.groupNum() != group)
+            m_clocks.markChanged();
+        c.setGroupNum(qint16(group));
+    });
     // Also with nothing selected: the key doubles as "bring the group boxes up to date".
     m_clocks.computeGroupBounds();
 }

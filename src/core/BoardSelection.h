@@ -6,14 +6,20 @@ class clsClock;
 
 // What the mouse, the keyboard and the Selection menu do to the clocks of the board: finding the clock
 // under a point, operating its buttons, choosing clocks, dragging them and acting on the chosen ones.
-// Every walk goes in board order, so where several clocks could answer the lowest index wins.
+// A point belongs to the clock drawn on top there (the highest index whose face covers it), so a click
+// acts on the clock the user sees; the walks over the selection go in board order.
 class BoardSelection {
 public:
     explicit BoardSelection(ClockCollection& clocks);
+    const ClockCollection& clocks() const { return m_clocks; }
 
-    // Index of the first clock whose box holds the point (edges count as inside), or -1.
+    // Index of the clock drawn on top at the point, whatever part of its face is there, or -1.
+    int topClockAt(float px, float py) const;
+    // That clock's index when the point lies in its box (edges count as inside), or -1.
     int hitTest(float px, float py) const;
-    // Runs the button under the point of the first clock that has one there; at most one clock.
+    // That clock's button at the point: 0 start/stop, 1 reset, -1 none.
+    int buttonAt(float px, float py) const;
+    // Runs that clock's button when the point lies on one; at most one clock acts.
     void clickClockButtons(float px, float py);
 
     // The rectangle replaces the selection: chosen are exactly the clocks whose centre lies in it,

@@ -2,6 +2,7 @@
 
 #include "clock/clsClock.h"
 #include "core/IAddClockHooks.h"
+#include "core/IErrorLog.h"
 #include "core/IOptions.h"
 #include "sound/ISoundService.h"
 
@@ -26,6 +27,7 @@ clsClock* ClockCollection::appendClock() {
 int ClockCollection::addClock() {
     if (!appendClock())
         return -1;
+    markChanged();
     const int index = clockCount() - 1;
     if (m_hooks) {
         if (m_env.options.isChecked(Option::ViewArrange))
@@ -39,14 +41,17 @@ void ClockCollection::deleteClock(int index) {
     if (index >= 0 && index < clockCount()) {
         m_clocks.erase(m_clocks.begin() + index);
         m_indexStale = true;
+        markChanged();
     }
     refreshGroupUse();
 }
 
 void ClockCollection::deleteSelected() {
-    m_clocks.erase(
-        std::remove_if(m_clocks.begin(), m_clocks.end(), [](const auto& c) { return c->selected(); }),
-        m_clocks.end());
+    const auto kept =
+        std::remove_if(m_clocks.begin(), m_clocks.end(), [](const auto& c) { return c->selected(); });
+    if (kept != m_clocks.end())
+        markChanged();
+    m_clocks.erase(kept, m_clocks.end());
     m_indexStale = true;
     refreshGroupUse();
 }
@@ -135,13 +140,34 @@ bool ClockCollection::tickAll(qint16 n) {
     const int count = clockCount();
     for (int i = 0; i < count && i < clockCount(); ++i)
         counted = m_clocks[std::size_t(i)]->tick(n) || counted;
-    m_env.sound.endPass();
+    // The merged ticks start only now; a failure is written once until a pass plays again.
+    const bool played = m_env.sound.endPass();
+    if (!played && !m_tickFailureLogged)
+        m_env.log.logError(QStringLiteral("Unable to play tick"));
+    m_tickFailureLogged = !played;
     if (!m_completed.isEmpty()) {
         const QVector<CompletedClock> completed = std::exchange(m_completed, {});
         if (m_completionHandler)
             m_completionHandler(completed);
     }
     return counted;
+}
+
+void ClockCollection::clockStarted() {
+    if (m_startListener)
+        m_startListener();
+}
+
+bool ClockCollection::anyActive() const {
+    return std::any_of(m_clocks.begin(), m_clocks.end(), [](const auto& c) { return c->active(); });
+}
+
+std::optional<qint64> ClockCollection::latestOwnSecondMs() const {
+    std::optional<qint64> latest;
+    for (const auto& c : m_clocks)
+        if (c->active())
+            latest = std::max(latest.value_or(c->lastTickMs()), c->lastTickMs());
+    return latest;
 }
 
 qint64 ClockCollection::nextOwnSecondMs() const {

@@ -7,6 +7,7 @@
 #include <QVector>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class clsClock;
@@ -19,7 +20,8 @@ struct CompletedClock {
 };
 
 // The board: every clock in order (index 0 first, no gaps), the links between them and the group table.
-// Clocks are ticked, drawn and listed in this order, and where several could answer the lowest index wins.
+// Clocks are ticked, drawn and listed in this order: a later clock is drawn over an earlier one, so the
+// mouse reaches the highest index at a point, while a link reaches the first clock with its identifier.
 class ClockCollection final : public IClockHost {
 public:
     static constexpr int maxClocks = 32767;
@@ -59,6 +61,11 @@ public:
     bool tickAll(qint16 n);
     // The earliest moment a running clock counts its own second (unsynchronised mode), or -1.
     qint64 nextOwnSecondMs() const;
+    // The latest moment a running clock counted its own second; none when no clock is running.
+    std::optional<qint64> latestOwnSecondMs() const;
+    bool anyActive() const;
+    // Called whenever a stopped clock is set running; empty for none.
+    void setStartListener(std::function<void()> listener) { m_startListener = std::move(listener); }
 
     GroupTable& groups() { return m_groups; }
     const GroupTable& groups() const { return m_groups; }
@@ -79,6 +86,7 @@ public:
     void resetLinkedClock(double id) override;
     void startLinkedClock(double id) override;
     void clockCompleted(const clsClock& clock) override;
+    void clockStarted() override;
     bool isIdUsedByOther(double id, const clsClock* except) const override;
     void identifierChanged(const clsClock& clock, double oldId) override;
 
@@ -92,8 +100,10 @@ private:
     IAddClockHooks* m_hooks = nullptr;
     std::function<void(const QVector<CompletedClock>&)> m_completionHandler;
     QVector<CompletedClock> m_completed; // during a count
+    std::function<void()> m_startListener;
     bool m_dragArmed = true;
     bool m_unsavedChanges = false;
+    bool m_tickFailureLogged = false;
     // First index of every identifier, so a link lookup does not walk the board.
     mutable QHash<double, int> m_firstIndex;
     mutable QHash<double, int> m_idUses;

@@ -2,9 +2,26 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocale>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
+
+namespace {
+// The file's descriptor and size, or -1 when it is not a regular file that can be opened for appending. A
+// named pipe is opened without waiting for a reader, and then refused.
+int openForAppend(const QByteArray& path, off_t* size) {
+    const int fd = ::open(path.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    *size = st.st_size;
+    return fd;
+}
+} // namespace
 
 ErrorLog::ErrorLog(QString programFolder, QString fallbackFolder)
     : m_programFolder(std::move(programFolder)), m_fallbackFolder(std::move(fallbackFolder)) {}
@@ -31,13 +48,21 @@ QString ErrorLog::formatLine(const QDateTime& when, const QString& message) {
 }
 
 bool ErrorLog::appendTo(const QString& folder, const QByteArray& line) {
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+    if (folder.isEmpty())
         return false;
     const QString path = QDir(folder).filePath(QStringLiteral("error.log"));
-    QFile file(path);
-    if (!file.open(QIODevice::Append))
+    const QByteArray name = QFile::encodeName(path);
+    off_t size = 0;
+    int fd = openForAppend(name, &size);
+    if (fd >= 0 && size + line.size() > maxBytes) {
+        ::close(fd);
+        ::rename(name.constData(), (name + ".1").constData());
+        fd = openForAppend(name, &size);
+    }
+    if (fd < 0)
         return false;
-    const bool ok = file.write(line) == line.size();
+    const bool ok = ::write(fd, line.constData(), std::size_t(line.size())) == line.size();
+    ::close(fd);
     if (ok)
         m_lastPath = path;
     return ok;

@@ -5,9 +5,13 @@
 #include <QString>
 
 // Appends "date time message" lines to error.log in the program's folder, or in the user's data
-// folder when the program's folder cannot be written (an installed program usually cannot).
+// folder when the program's folder cannot be written (an installed program usually cannot). Only a
+// regular file is written, and opening one never waits. A line that would take the log past maxBytes
+// moves it aside to error.log.1, replacing the one before, and starts a new one.
 class ErrorLog final : public IErrorLog {
 public:
+    static constexpr qint64 maxBytes = 1 << 20;
+
     ErrorLog(QString programFolder, QString fallbackFolder);
     void logError(const QString& message) override;
 

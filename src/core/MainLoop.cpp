@@ -14,6 +14,11 @@ MainLoop::MainLoop(ClockCollection& clocks, ITimeSource& time, IOptions& options
                    IPassView& view, RepaintScheduler& repaint)
     : m_clocks(clocks), m_time(time), m_options(options), m_pump(pump), m_view(view), m_repaint(repaint) {
     m_wasSync = m_options.isChecked(Option::Sync);
+    m_clocks.setStartListener([this] { clockStarted(); });
+}
+
+MainLoop::~MainLoop() {
+    m_clocks.setStartListener({});
 }
 
 int MainLoop::run() {
@@ -44,49 +49,59 @@ void MainLoop::tickInBatches(qint64 seconds) {
     }
 }
 
+void MainLoop::switchMode(bool sync, qint64 now) {
+    m_wasSync = sync;
+    if (sync) {
+        // The common count goes on from the latest second a running clock counted on its own: that clock
+        // loses no part of its second, and no clock counts a second twice.
+        m_loopLastTick = m_clocks.latestOwnSecondMs().value_or(now);
+    } else if (m_loopLastTick) {
+        // Each clock's own second carries on from the last common count.
+        for (int i = 0; i < m_clocks.clockCount(); ++i)
+            m_clocks.clock(i).alignSecondTo(*m_loopLastTick);
+    }
+}
+
+void MainLoop::clockStarted() {
+    // While nothing runs the loop sleeps and the common count stands still. A clock that starts then brings
+    // it up to date, keeping its phase, so the clock does not count the quiet spell; a loop held up while
+    // clocks run still catches up in full.
+    if (!m_running && m_loopLastTick) {
+        const qint64 behind = m_time.nowMs() - *m_loopLastTick;
+        if (behind >= 1000)
+            *m_loopLastTick += behind / 1000 * 1000;
+    }
+    m_running = true;
+}
+
 void MainLoop::advance() {
     const qint64 now = m_time.nowMs();
     const bool sync = m_options.isChecked(Option::Sync);
-    if (sync != m_wasSync) {
-        m_wasSync = sync;
-        if (sync) {
-            // Seconds counted by the clocks themselves are not counted again.
+    if (sync != m_wasSync)
+        switchMode(sync, now);
+    if (!sync || !m_loopLastTick) {
+        if (m_clocks.tickAll(0))
+            m_repaint.request();
+        if (sync)
             m_loopLastTick = now;
-        } else if (m_loopLastTick) {
-            // Each clock's own second carries on from the last common count.
-            for (int i = 0; i < m_clocks.clockCount(); ++i)
-                m_clocks.clock(i).alignSecondTo(*m_loopLastTick);
-        }
+    } else if (now - *m_loopLastTick >= 1000) {
+        const qint64 seconds = (now - *m_loopLastTick) / 1000;
+        // Advance by the seconds counted, so the fraction is carried to the next count.
+        *m_loopLastTick += seconds * 1000;
+        tickInBatches(seconds);
     }
-    if (!sync) {
-        if (m_clocks.tickAll(0))
-            m_repaint.request();
-        return;
-    }
-    if (!m_loopLastTick) {
-        if (m_clocks.tickAll(0))
-            m_repaint.request();
-        m_loopLastTick = now;
-        return;
-    }
-    const qint64 elapsed = now - *m_loopLastTick;
-    if (elapsed < 1000)
-        return;
-    const qint64 seconds = elapsed / 1000;
-    // Advance by the seconds counted, so the fraction is carried to the next count.
-    *m_loopLastTick += seconds * 1000;
-    tickInBatches(seconds);
+    m_running = m_clocks.anyActive();
 }
 
 std::optional<qint64> MainLoop::nextWakeMs() const {
     std::optional<qint64> wake;
     const auto earliest = [&wake](qint64 t) { wake = wake ? std::min(*wake, t) : t; };
-    if (m_options.isChecked(Option::Sync)) {
-        earliest(m_loopLastTick ? *m_loopLastTick + 1000 : m_time.nowMs());
-    } else {
+    if (!m_options.isChecked(Option::Sync)) {
         const qint64 own = m_clocks.nextOwnSecondMs();
         if (own >= 0)
             earliest(own);
+    } else if (m_running) {
+        earliest(m_loopLastTick ? *m_loopLastTick + 1000 : m_time.nowMs());
     }
     const qint64 paint = m_repaint.dueAtMs();
     if (paint >= 0)

@@ -15,12 +15,14 @@ class MainLoop {
 public:
     MainLoop(ClockCollection& clocks, ITimeSource& time, IOptions& options, IEventPump& pump, IPassView& view,
              RepaintScheduler& repaint);
+    ~MainLoop();
+    MainLoop(const MainLoop&) = delete;
+    MainLoop& operator=(const MainLoop&) = delete;
 
     // Passes until quit is asked for; returns the exit code.
     int run();
     void pass();
     void requestQuit(int exitCode = 0);
-    bool quitRequested() const { return m_quit; }
 
     // Advances the clocks to the counter's current value (steps 1-2 of a pass).
     void advance();
@@ -29,6 +31,8 @@ public:
 
 private:
     void tickInBatches(qint64 seconds);
+    void switchMode(bool sync, qint64 now);
+    void clockStarted();
 
     ClockCollection& m_clocks;
     ITimeSource& m_time;
@@ -38,6 +42,7 @@ private:
     RepaintScheduler& m_repaint;
     std::optional<qint64> m_loopLastTick; // the moment of the last synchronised count
     bool m_wasSync = false;
+    bool m_running = false; // a clock ran at the end of the last pass, or has started since
     bool m_quit = false;
     int m_exitCode = 0;
 };

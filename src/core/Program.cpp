@@ -1,5 +1,6 @@
 #include "core/Program.h"
 
+#include "core/IBoardGuard.h"
 #include "core/MainLoop.h"
 #include "core/ProgramSettings.h"
 
@@ -9,8 +10,16 @@ Program::Program(MainLoop& loop, ProgramSettings& settings) : m_loop(loop), m_se
 
 void Program::quitProgram() {
     // Events dispatched below may ask to quit again; the options are written once.
-    if (m_quitting)
+    // A second request while the question is open (the close button again) is the same request.
+    if (m_quitting || m_asking)
         return;
+    if (m_guard) {
+        m_asking = true;
+        const bool goOn = m_guard->mayDiscardBoard();
+        m_asking = false;
+        if (!goOn)
+            return;
+    }
     m_quitting = true;
     m_settings.saveSettings();
     QCoreApplication::processEvents();

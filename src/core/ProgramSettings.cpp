@@ -41,7 +41,9 @@ void ProgramSettings::loadSettings() {
 }
 
 void ProgramSettings::saveSettings() {
+    QList<std::pair<QString, QString>> values;
     for (const StoredOption& s : kStored)
-        m_store.write(kSection, QLatin1String(s.key),
-                      m_options.isChecked(s.option) ? QStringLiteral("True") : QStringLiteral("False"));
+        values.append({QLatin1String(s.key),
+                       m_options.isChecked(s.option) ? QStringLiteral("True") : QStringLiteral("False")});
+    m_store.write(kSection, values);
 }

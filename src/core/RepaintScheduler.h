@@ -7,7 +7,6 @@ public:
     static constexpr qint64 frameMs = 16;
 
     void request() { m_pending = true; }
-    bool pending() const { return m_pending; }
     // True when a repaint is pending and a frame has passed since the last one; marks it done.
     bool takeDue(qint64 nowMs);
     // When the pending repaint may happen, or -1 when none is pending.

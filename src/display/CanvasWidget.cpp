@@ -2,34 +2,26 @@
 
 #include "core/CanvasSize.h"
 #include "core/ClockCollection.h"
+#include "core/IErrorLog.h"
 #include "display/ICanvasInput.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QtDebug>
 #include <cmath>
 
 CanvasWidget::CanvasWidget(ClockCollection& clocks, CanvasSize& size, QWidget* parent)
     : QWidget(parent), m_clocks(clocks), m_size(size), m_pictures(clocks.environment().programFolder),
       m_renderer(m_pictures), m_canvas(palette().color(QPalette::Base)) {
-    if (!m_pictures.complete())
-        qWarning("Clock pictures missing from %s/pictures: %s",
-                 qUtf8Printable(clocks.environment().programFolder),
-                 qUtf8Printable(m_pictures.missing().join(QStringLiteral(", "))));
+    for (const QString& problem : m_pictures.problems())
+        clocks.environment().log.logError(problem);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(false);
-}
-
-int CanvasWidget::buttonBits(Qt::MouseButtons buttons) {
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-           (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int CanvasWidget::modifierBits(Qt::KeyboardModifiers modifiers) {
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
+    // The pointer's shape follows what lies under it, also with no button held.
+    setMouseTracking(true);
 }
 
 void CanvasWidget::paintEvent(QPaintEvent*) {
@@ -61,20 +53,20 @@ float twips(qreal pixels) {
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
     if (m_input)
-        m_input->mouseDown(buttonBits(event->button()), modifierBits(event->modifiers()),
-                           twips(event->position().x()), twips(event->position().y()));
+        m_input->mouseDown(event->button(), event->modifiers(), twips(event->position().x()),
+                           twips(event->position().y()));
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     if (m_input)
-        m_input->mouseMove(buttonBits(event->buttons()), modifierBits(event->modifiers()),
-                           twips(event->position().x()), twips(event->position().y()));
+        m_input->mouseMove(event->buttons(), event->modifiers(), twips(event->position().x()),
+                           twips(event->position().y()));
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (m_input)
-        m_input->mouseUp(buttonBits(event->button()), modifierBits(event->modifiers()),
-                         twips(event->position().x()), twips(event->position().y()));
+        m_input->mouseUp(event->button(), event->modifiers(), twips(event->position().x()),
+                         twips(event->position().y()));
 }
 
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -82,6 +74,20 @@ void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     mousePressEvent(event);
     if (m_input)
         m_input->doubleClick();
+}
+
+bool CanvasWidget::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text =
+        m_input ? m_input->toolTipAt(twips(help->pos().x()), twips(help->pos().y())) : QString();
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        // Plain text: a name that looks like markup shows as typed.
+        QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap), this);
+    return true;
 }
 
 void CanvasWidget::keyPressEvent(QKeyEvent* event) {

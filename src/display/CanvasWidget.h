@@ -19,14 +19,8 @@ public:
     CanvasWidget(ClockCollection& clocks, CanvasSize& size, QWidget* parent = nullptr);
     void setInput(ICanvasInput* input) { m_input = input; }
 
-    static int buttonBits(Qt::MouseButtons buttons);
-    static int modifierBits(Qt::KeyboardModifiers modifiers);
-
-    const PictureStore& pictures() const { return m_pictures; }
-    // The picture last shown, in device pixels.
-    const QImage& backBuffer() const { return m_backBuffer; }
-
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -5,6 +5,7 @@
 #include "core/TimeText.h"
 #include "display/ICanvas.h"
 #include "display/PictureStore.h"
+#include "display/QPainterCanvas.h"
 
 namespace {
 const QColor black(0, 0, 0);
@@ -12,18 +13,33 @@ const QColor red(255, 0, 0);
 constexpr double selectionMargin = 50;
 constexpr double captionIndent = 25;
 constexpr double nameIndent = 25;
+constexpr qsizetype maxShownNames = 4096;
 } // namespace
 
 ClockPainter::ClockPainter(const PictureStore& pictures)
     : m_pictures(pictures),
       m_start(PictureStore::captioned(pictures.button(1), QStringLiteral("Start"), captionIndent, 0)),
       m_stop(PictureStore::captioned(pictures.button(2), QStringLiteral("Stop"), captionIndent, 0)),
-      m_reset(PictureStore::captioned(pictures.button(3), QStringLiteral("Rset"), captionIndent, 0)) {}
+      m_reset(PictureStore::captioned(pictures.button(3), QStringLiteral("Rset"), captionIndent, 0)),
+      m_nameMetrics(QPainterCanvas::canvasFont(1.0, true)) {}
 
 int ClockPainter::faceIndex(const clsClock& clock) {
     if (!clock.active())
         return 0;
     return clock.currentTime() <= 10.0 ? 1 : 2;
+}
+
+QString ClockPainter::shownName(const QString& name) const {
+    auto it = m_shownNames.constFind(name);
+    if (it != m_shownNames.constEnd())
+        return it.value();
+    if (m_shownNames.size() >= maxShownNames)
+        m_shownNames.clear();
+    // As wide as the panel leaves beside the name's indent on both sides, in logical pixels.
+    const double width = (ClockGeometry::boxWidth - 2 * nameIndent) / ClockGeometry::twipsPerPixel;
+    const QString shown = m_nameMetrics.elidedText(name, Qt::ElideRight, width);
+    m_shownNames.insert(name, shown);
+    return shown;
 }
 
 void ClockPainter::draw(ICanvas& canvas, const clsClock& clock) const {
@@ -37,7 +53,7 @@ void ClockPainter::draw(ICanvas& canvas, const clsClock& clock) const {
     canvas.setForeColor(black);
     canvas.setBold(true);
     canvas.text(left + ClockGeometry::boxWidth / 7, top, TimeText::clockText(clock.currentTime()));
-    canvas.text(left + nameIndent, top + ClockGeometry::boxHeight / 2, clock.purpose());
+    canvas.text(left + nameIndent, top + ClockGeometry::boxHeight / 2, shownName(clock.purpose()));
 
     const Picture* buttons[2] = {clock.active() ? &m_stop : &m_start, &m_reset};
     for (int b = 0; b < 2; ++b) {

@@ -1,6 +1,10 @@
 #pragma once
 #include "display/Picture.h"
 
+#include <QFontMetricsF>
+#include <QHash>
+#include <QString>
+
 class ICanvas;
 class PictureStore;
 class clsClock;
@@ -17,6 +21,9 @@ public:
     // Leaves the line width at 2, the foreground colour black (red after a selected clock) and bold off.
     void draw(ICanvas& canvas, const clsClock& clock) const;
 
+    // The name as it fits on the face's panel: a longer one is cut and ends in "…".
+    QString shownName(const QString& name) const;
+
 private:
     const PictureStore& m_pictures;
     // A caption always sits at the same place on the same bar, so the bars carry them ready-made:
@@ -24,4 +31,6 @@ private:
     Picture m_start;
     Picture m_stop;
     Picture m_reset;
+    QFontMetricsF m_nameMetrics;
+    mutable QHash<QString, QString> m_shownNames; // names rarely change, so each is measured once
 };

@@ -10,8 +10,6 @@ class ICanvas {
 public:
     enum class Combine {
         Copy, // the picture's pixels replace the canvas
-        And,  // bitwise AND with the canvas
-        Or,   // bitwise OR with the canvas
         Blend // the picture's own transparency decides
     };
 

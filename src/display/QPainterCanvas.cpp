@@ -145,15 +145,11 @@ void QPainterCanvas::drawPicture(const Picture& picture, double x, double y, dou
     const int left = devicePixels(x), top = devicePixels(y);
     const QRect target(left, top, devicePixels(x + width) - left, devicePixels(y + height) - top);
     // An opaque picture laid over the canvas is a plain copy, and the painter's usual mode is the fast one.
-    const bool usual = combine == Combine::Blend || (combine == Combine::Copy && !image.hasAlphaChannel());
-    if (usual) {
+    if (combine == Combine::Blend || !image.hasAlphaChannel()) {
         m_painter.drawImage(target, image, image.rect());
         return;
     }
-    static constexpr QPainter::CompositionMode modes[] = {QPainter::CompositionMode_Source,
-                                                          QPainter::RasterOp_SourceAndDestination,
-                                                          QPainter::RasterOp_SourceOrDestination};
-    m_painter.setCompositionMode(modes[int(combine)]);
+    m_painter.setCompositionMode(QPainter::CompositionMode_Source);
     m_painter.drawImage(target, image, image.rect());
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }

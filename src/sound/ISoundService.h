@@ -8,7 +8,7 @@ public:
     static constexpr BufferId NoBuffer = -1;
 
     virtual ~ISoundService() = default;
-    // Opens the device on first use; later calls answer from that first attempt.
+    // Opens the device on first use; while there is none, later calls may try again.
     virtual bool openDevice(QString* error) = 0;
     // Decodes a file once; the same path gives the same buffer. NoBuffer on failure.
     virtual BufferId loadBuffer(const QString& path, QString* error) = 0;
@@ -16,6 +16,6 @@ public:
     virtual bool playTick(BufferId buffer, double gain) = 0;
     // A sound played on its own, never merged (alarms).
     virtual bool playOnce(BufferId buffer, double gain) = 0;
-    // Ends a pass of the main loop: the merged ticks start now.
-    virtual void endPass() = 0;
+    // Ends a pass of the main loop: the merged ticks start now. False when one of them could not.
+    virtual bool endPass() = 0;
 };

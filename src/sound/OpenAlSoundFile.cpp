@@ -3,7 +3,10 @@
 #include <QFile>
 #include <algorithm>
 #include <cmath>
+#include <fcntl.h>
 #include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,15 +21,38 @@ std::int16_t toSample(float value) {
     return std::int16_t(std::lrint(clamped * 32767.0f));
 }
 
+// Opening never waits (a named pipe would, for a writer that never comes); anything but a regular file is
+// refused like a missing one.
+int openRegularFile(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
 } // namespace
 
-bool OpenAlSoundFile::decode(const QString& path, QString* error) {
+bool OpenAlSoundFile::decode(const QString& path, QString* error, std::int64_t limit) {
     m_channels = 0;
     m_sampleRate = 0;
     m_samples.clear();
 
+    const Descriptor descriptor{openRegularFile(path)};
+    if (descriptor.fd < 0)
+        return fail(error, QStringLiteral("no file at %1").arg(path));
     SF_INFO info{};
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    SNDFILE* file = sf_open_fd(descriptor.fd, SFM_READ, &info, SF_FALSE);
     if (!file)
         return fail(error,
                     QStringLiteral("cannot read %1: %2").arg(path, QString::fromUtf8(sf_strerror(nullptr))));
@@ -37,8 +63,10 @@ bool OpenAlSoundFile::decode(const QString& path, QString* error) {
         sf_close(file);
         return fail(error, QStringLiteral("no sound in %1").arg(path));
     }
-    // Some formats report no length up front; the limit is checked again while reading.
-    if (info.frames > maxSamples / outChannels) {
+    // A header without the length (a FLAC stream, say) reports the largest count; such a file is measured
+    // while it is read.
+    const bool lengthKnown = info.frames != SF_COUNT_MAX;
+    if (lengthKnown && info.frames > limit / outChannels) {
         sf_close(file);
         return fail(error, QStringLiteral("too long: %1").arg(path));
     }
@@ -48,12 +76,13 @@ bool OpenAlSoundFile::decode(const QString& path, QString* error) {
     constexpr sf_count_t chunkFrames = 4096;
     std::vector<float> chunk(std::size_t(chunkFrames) * std::size_t(inChannels));
     std::vector<std::int16_t> samples;
-    samples.reserve(std::size_t(info.frames) * std::size_t(outChannels));
+    if (lengthKnown)
+        samples.reserve(std::size_t(info.frames) * std::size_t(outChannels));
     for (;;) {
         const sf_count_t got = sf_readf_float(file, chunk.data(), chunkFrames);
         if (got <= 0)
             break;
-        if (std::int64_t(samples.size()) + got * outChannels > maxSamples) {
+        if (std::int64_t(samples.size()) + got * outChannels > limit) {
             sf_close(file);
             return fail(error, QStringLiteral("too long: %1").arg(path));
         }

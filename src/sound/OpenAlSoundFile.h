@@ -10,9 +10,10 @@ public:
     // A longer file is refused rather than decoded: about three minutes of 44.1 kHz stereo, 32 MiB.
     static constexpr std::int64_t maxSamples = std::int64_t(1) << 24;
 
-    // Files with more than two channels are mixed down to mono. False, with a reason, when the
-    // file is missing, unreadable, empty or too long.
-    bool decode(const QString& path, QString* error);
+    // Files with more than two channels are mixed down to mono. False, with a reason, when the file is
+    // missing, not a regular file (a named pipe is never waited on), unreadable, empty or longer than
+    // limit samples. A file whose header gives no length is decoded up to the limit.
+    bool decode(const QString& path, QString* error, std::int64_t limit = maxSamples);
 
     int channels() const { return m_channels; }
     int sampleRate() const { return m_sampleRate; }

@@ -1,9 +1,11 @@
 #include "sound/OpenAlSoundService.h"
 
+#include "core/ITimeSource.h"
 #include "sound/OpenAlSoundFile.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -14,6 +16,12 @@ static_assert(std::is_same_v<ALuint, unsigned int>, "source and buffer names are
 struct OpenAlSoundService::Device {
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
+    // Present when the library can pause the device (ALC_SOFT_pause_device).
+    LPALCDEVICEPAUSESOFT pause = nullptr;
+    LPALCDEVICERESUMESOFT resume = nullptr;
+    bool paused = false;
+    // From a sound's end until the device has surely played it out.
+    int idleMs = 200;
 };
 
 namespace {
@@ -31,7 +39,10 @@ ALenum formatFor(int channels) {
 
 } // namespace
 
-OpenAlSoundService::OpenAlSoundService() = default;
+OpenAlSoundService::OpenAlSoundService(const ITimeSource& time) : m_time(time) {
+    m_idle.setSingleShot(true);
+    m_idle.callOnTimeout(&m_idle, [this] { pauseWhenIdle(); });
+}
 
 OpenAlSoundService::~OpenAlSoundService() {
     if (!m_device)
@@ -49,16 +60,34 @@ OpenAlSoundService::~OpenAlSoundService() {
 }
 
 bool OpenAlSoundService::openDevice(QString* error) {
-    if (!m_tried) {
-        m_tried = true;
+    const qint64 now = m_time.nowMs();
+    if (!m_device && (!m_lastAttemptMs || now - *m_lastAttemptMs >= retryMs)) {
+        m_lastAttemptMs = now;
         // The default output; OpenAL Soft's configuration decides what that is.
         ALCdevice* device = alcOpenDevice(nullptr);
-        ALCcontext* context = device ? alcCreateContext(device, nullptr) : nullptr;
+        // Only the voices the pool uses, and no effect sends.
+        const ALCint attributes[] = {
+            ALC_MONO_SOURCES, maxSources, ALC_STEREO_SOURCES, 0, ALC_MAX_AUXILIARY_SENDS, 0, 0};
+        ALCcontext* context = device ? alcCreateContext(device, attributes) : nullptr;
         if (context && alcMakeContextCurrent(context)) {
             m_device = std::make_unique<Device>();
             m_device->device = device;
             m_device->context = context;
+            if (alcIsExtensionPresent(device, "ALC_SOFT_pause_device")) {
+                m_device->pause =
+                    reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(device, "alcDevicePauseSOFT"));
+                m_device->resume =
+                    reinterpret_cast<LPALCDEVICERESUMESOFT>(alcGetProcAddress(device, "alcDeviceResumeSOFT"));
+            }
+            if (alcIsExtensionPresent(device, "ALC_SOFT_device_clock")) {
+                const auto get = reinterpret_cast<LPALCGETINTEGER64VSOFT>(
+                    alcGetProcAddress(device, "alcGetInteger64vSOFT"));
+                ALCint64SOFT latencyNs = 0;
+                get(device, ALC_DEVICE_LATENCY_SOFT, 1, &latencyNs);
+                m_device->idleMs = int(std::clamp<ALCint64SOFT>(latencyNs / 1000000 + 10, 10, 1000));
+            }
             alListenerf(AL_GAIN, 1.0f);
+            m_idle.start(m_device->idleMs);
         } else {
             m_deviceError =
                 device ? QStringLiteral("cannot start the sound device") : QStringLiteral("no sound device");
@@ -109,6 +138,7 @@ ISoundService::BufferId OpenAlSoundService::loadBuffer(const QString& path, QStr
     }
     const BufferId id = BufferId(m_buffers.size());
     m_buffers.push_back(buffer);
+    m_bufferMs.push_back(int(file.frames() * 1000 / file.sampleRate()));
     m_bufferByPath.insert(key, id);
     return id;
 }
@@ -136,10 +166,27 @@ bool OpenAlSoundService::playOnce(BufferId buffer, double gain) {
     return isPlayable(buffer) && play(buffer, gain);
 }
 
-void OpenAlSoundService::endPass() {
+bool OpenAlSoundService::endPass() {
+    bool played = true;
     for (const PendingTick& pending : m_pendingTicks)
-        play(pending.buffer, pending.gain);
+        played = play(pending.buffer, pending.gain) && played;
     m_pendingTicks.clear();
+    return played;
+}
+
+void OpenAlSoundService::pauseWhenIdle() {
+    if (!m_device || m_device->paused || !m_device->pause)
+        return;
+    for (const Voice& voice : m_voices) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(voice.source, AL_SOURCE_STATE, &state);
+        if (state == AL_PLAYING) {
+            m_idle.start(m_device->idleMs);
+            return;
+        }
+    }
+    m_device->pause(m_device->device);
+    m_device->paused = true;
 }
 
 int OpenAlSoundService::takeSource() {
@@ -174,6 +221,10 @@ bool OpenAlSoundService::play(BufferId buffer, double gain) {
     const int index = takeSource();
     if (index < 0)
         return false;
+    if (m_device->paused) {
+        m_device->resume(m_device->device);
+        m_device->paused = false;
+    }
     Voice& voice = m_voices[std::size_t(index)];
     alGetError();
     alSourcei(voice.source, AL_BUFFER, ALint(m_buffers[std::size_t(buffer)]));
@@ -182,5 +233,9 @@ bool OpenAlSoundService::play(BufferId buffer, double gain) {
     if (alGetError() != AL_NO_ERROR)
         return false;
     voice.started = ++m_playCount;
+    // Look for silence once this sound should be over, unless a longer one is still to end.
+    const int ms = m_bufferMs[std::size_t(buffer)] + m_device->idleMs;
+    if (!m_idle.isActive() || m_idle.remainingTime() < ms)
+        m_idle.start(ms);
     return true;
 }

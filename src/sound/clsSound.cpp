@@ -9,8 +9,7 @@
 
 namespace {
 const char* const kMessages[] = {"Unable to initSounds", "Unable to play tick",
-                                 "Unable to set volume on ticks", "Unable to play chime",
-                                 "Unable to set volume on alarms"};
+                                 "Unable to set volume on ticks", "Unable to play chime"};
 }
 
 clsSound::clsSound(ISoundService& service, IErrorLog& log, QString programFolder)
@@ -39,6 +38,7 @@ void clsSound::report(Failure failure, bool failed) {
 void clsSound::initSounds() {
     QString error;
     bool ok = m_service.openDevice(&error);
+    m_deviceMissing = !ok;
     if (ok) {
         const QString tickPath = QDir(m_programFolder).filePath(QStringLiteral("sounds/tick.wav"));
         m_tickBuffer = m_service.loadBuffer(tickPath, &error);
@@ -47,17 +47,32 @@ void clsSound::initSounds() {
     report(InitFailed, !ok);
 }
 
+void clsSound::retryDevice() {
+    // The service itself limits how often it looks for a device.
+    if (!m_deviceMissing)
+        return;
+    initSounds();
+    if (!m_deviceMissing && !hasAlarmBuffer())
+        setAlarmFile(m_alarmFileName);
+}
+
 void clsSound::playTick() {
+    if (!hasTickBuffer())
+        retryDevice();
     const bool ok = hasTickBuffer() && m_service.playTick(m_tickBuffer, m_tickGain);
     report(PlayTickFailed, !ok);
 }
 
 void clsSound::playChime() {
+    if (!hasAlarmBuffer())
+        retryDevice();
     const bool ok = hasAlarmBuffer() && m_service.playOnce(m_alarmBuffer, m_alarmGain);
     report(PlayChimeFailed, !ok);
 }
 
 void clsSound::setVolume(qint32 percent) {
+    if (!hasTickBuffer())
+        retryDevice();
     const bool ok = hasTickBuffer();
     if (ok) {
         const qint32 millibels = percentToMillibels(percent);
@@ -75,14 +90,16 @@ void clsSound::setAlarmFile(const QString& strFilename) {
     // A file that cannot be loaded keeps the previous alarm sound.
     if (strFilename.isEmpty() || !m_service.openDevice(&error))
         return;
-    const ISoundService::BufferId buffer = m_service.loadBuffer(strFilename, &error);
+    // A relative name (as in the example boards) is found in the program's folder, wherever that is.
+    const QString path =
+        QDir::isAbsolutePath(strFilename) ? strFilename : m_programFolder + QLatin1Char('/') + strFilename;
+    const ISoundService::BufferId buffer = m_service.loadBuffer(path, &error);
     if (buffer != ISoundService::NoBuffer)
         m_alarmBuffer = buffer;
 }
 
 void clsSound::applyAlarmVolume() {
-    const bool ok = hasAlarmBuffer();
-    if (ok)
-        m_alarmGain = millibelsToGain(percentToMillibels(m_alarmVol));
-    report(AlarmVolumeFailed, !ok);
+    // Kept with this clock, not on a shared buffer, so it cannot fail; a missing alarm is logged once,
+    // by the chime.
+    m_alarmGain = millibelsToGain(percentToMillibels(m_alarmVol));
 }

@@ -30,17 +30,12 @@ public:
     bool hasAlarmBuffer() const { return m_alarmBuffer != ISoundService::NoBuffer; }
 
 private:
-    enum Failure {
-        InitFailed,
-        PlayTickFailed,
-        TickVolumeFailed,
-        PlayChimeFailed,
-        AlarmVolumeFailed,
-        FailureCount
-    };
+    enum Failure { InitFailed, PlayTickFailed, TickVolumeFailed, PlayChimeFailed, FailureCount };
     // A failure is written once, and again only after the same operation has worked in between,
     // so a machine without sound does not fill the log two lines per clock per second.
     void report(Failure failure, bool failed);
+    // Without a device since the last try, a sound is wanted: look for the device again.
+    void retryDevice();
 
     ISoundService& m_service;
     IErrorLog& m_log;
@@ -53,4 +48,5 @@ private:
     QString m_alarmFileName;
     qint16 m_alarmVol = 0;
     bool m_reported[FailureCount] = {};
+    bool m_deviceMissing = false;
 };

@@ -1,19 +1,26 @@
 #include "ui/BoardInteraction.h"
 
+#include "clock/ClockGeometry.h"
 #include "core/ClockCollection.h"
 #include "display/CanvasWidget.h"
 #include "ui/MainMenu.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QStyleHints>
 
 BoardInteraction::BoardInteraction(frmMain& window, ClockCollection& clocks, RepaintScheduler& repaint)
-    : m_selection(clocks), m_input(*window.canvas(), m_selection, repaint),
+    : m_selection(clocks),
+      m_input(*window.canvas(), m_selection, repaint,
+              QGuiApplication::styleHints()->startDragDistance() * ClockGeometry::twipsPerPixel),
       m_selectionCommands(m_selection, repaint), m_groupNamePrompt(&window),
       m_groupCommands(clocks.groups(), m_groupNamePrompt, window.menu(), repaint) {
     window.canvas()->setInput(&m_input);
     m_input.setShowSetForm([&window](int index) { window.showSetForm(index); });
     connectMenus(window);
+    QObject::connect(&m_groupCommands, &GroupCommands::groupRenamed, &m_groupCommands,
+                     [&clocks] { clocks.markChanged(); });
 }
 
 void BoardInteraction::connectMenus(frmMain& window) {

@@ -1,5 +1,4 @@
 #pragma once
-#include "clock/ClockGeometry.h"
 #include "display/ICanvasInput.h"
 
 #include <QPointer>
@@ -11,15 +10,15 @@ class QRubberBand;
 class QWidget;
 class RepaintScheduler;
 
-// The mouse and keyboard on the canvas. A press on a clock either becomes a click (select it) or a drag
-// (move it, or the selection it belongs to); a press on empty canvas either becomes a click (select
-// nothing) or a rubber band (select the clocks whose centres it encloses).
+// The mouse and keyboard on the canvas. A press on a clock either becomes a click (select it) or, once
+// the pointer has travelled the start-drag distance, a drag (move it, or the selection it belongs to);
+// a press on empty canvas either becomes a click (select nothing) or a rubber band (select the clocks
+// whose centres it encloses). The pointer shows a hand over buttons and a closed hand while dragging.
 class CanvasInput final : public ICanvasInput {
 public:
-    static constexpr int leftButton = 1;
-
-    // The rubber band is made a child of the canvas widget.
-    CanvasInput(QWidget& canvas, BoardSelection& selection, RepaintScheduler& repaint);
+    // The rubber band is made a child of the canvas widget. dragStartTwips: how far a press may wander
+    // and still be a click.
+    CanvasInput(QWidget& canvas, BoardSelection& selection, RepaintScheduler& repaint, double dragStartTwips);
     ~CanvasInput() override;
     CanvasInput(const CanvasInput&) = delete;
     CanvasInput& operator=(const CanvasInput&) = delete;
@@ -27,38 +26,32 @@ public:
     // Called with the index of a double-clicked clock.
     void setShowSetForm(std::function<void(int)> showSetForm) { m_showSetForm = std::move(showSetForm); }
 
-    void mouseDown(int button, int modifiers, float x, float y) override;
-    void mouseMove(int buttons, int modifiers, float x, float y) override;
-    void mouseUp(int button, int modifiers, float x, float y) override;
+    void mouseDown(Qt::MouseButtons button, Qt::KeyboardModifiers modifiers, float x, float y) override;
+    void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, float x, float y) override;
+    void mouseUp(Qt::MouseButtons button, Qt::KeyboardModifiers modifiers, float x, float y) override;
     void doubleClick() override;
     void keyDown(const QKeyEvent& event) override;
-
-    int hitIndex() const { return m_hitIndex; }
-    bool clickPending() const { return m_clickPending; }
-    float downX() const { return m_downX; }
-    float downY() const { return m_downY; }
-    // The rubber band in canvas twips, and whether a rubber-band drag is in progress.
-    QRectF selectBox() const { return m_selectBox; }
-    bool selectBoxVisible() const { return m_selectBoxVisible; }
-    QRubberBand* rubberBand() const;
-
-    // The digit 0-9 of the main keyboard's key, or -1; the keypad's digits are not digits here.
-    static int digitKey(const QKeyEvent& event);
-    // The key left of the digit 1.
-    static bool isBackquoteKey(const QKeyEvent& event);
+    QString toolTipAt(float x, float y) const override;
 
 private:
     void showSelectBox(float x1, float y1, float x2, float y2);
     void hideSelectBox();
+    void deleteSelected();
+    void updateCursor(float x, float y);
 
+    QPointer<QWidget> m_canvas;
     BoardSelection& m_selection;
     RepaintScheduler& m_repaint;
     QPointer<QRubberBand> m_rubberBand;
     std::function<void(int)> m_showSetForm;
+    double m_dragStart;
     float m_downX = 0;
     float m_downY = 0;
     int m_hitIndex = -1;
     bool m_clickPending = false;
+    bool m_dragging = false;
+    // A deletion under a held clock ends the press: nothing more happens until the next one.
+    bool m_pressEnded = false;
     QRectF m_selectBox;
     bool m_selectBoxVisible = false;
 };

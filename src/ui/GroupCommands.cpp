@@ -10,15 +10,23 @@ GroupCommands::GroupCommands(GroupTable& groups, ITextPrompt& prompt, IGroupMenu
     : QObject(parent), m_groups(groups), m_prompt(prompt), m_captions(captions), m_repaint(repaint) {}
 
 QString GroupCommands::captionFor(int group, const QString& name) {
-    return QStringLiteral("Group ") + QString::number(group) + QStringLiteral(" : ") + name;
+    // A menu takes "&" as the mark of its access key; "R&D" must show as typed.
+    QString shown = name;
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QStringLiteral("Group ") + QString::number(group) + QStringLiteral(" : ") + shown;
 }
 
 void GroupCommands::renameGroup(int group) {
     if (!GroupTable::isGroup(group))
         return;
-    const QString name = m_prompt.askText(QStringLiteral("Group name"), QStringLiteral("Enter group name"),
-                                          m_groups.name(group));
-    m_groups.setName(group, name);
+    const QString old = m_groups.name(group);
+    const std::optional<QString> name =
+        m_prompt.askText(QStringLiteral("Group name"), QStringLiteral("Enter group name"), old);
+    if (!name)
+        return;
+    m_groups.setName(group, *name);
+    if (*name != old)
+        emit groupRenamed(group);
     setGroupMenuCaption(group);
     // The group's label on the canvas shows the name.
     m_repaint.request();

@@ -1,10 +1,12 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 // A modal question answered with one line of text.
 class ITextPrompt {
 public:
     virtual ~ITextPrompt() = default;
-    // The text entered, or an empty text when the user cancels.
-    virtual QString askText(const QString& title, const QString& prompt, const QString& preset) = 0;
+    // The text entered (which may be empty), or nothing when the user cancels.
+    virtual std::optional<QString> askText(const QString& title, const QString& prompt,
+                                           const QString& preset) = 0;
 };

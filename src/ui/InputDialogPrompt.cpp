@@ -3,8 +3,11 @@
 #include <QInputDialog>
 #include <QLineEdit>
 
-QString InputDialogPrompt::askText(const QString& title, const QString& prompt, const QString& preset) {
+std::optional<QString> InputDialogPrompt::askText(const QString& title, const QString& prompt,
+                                                  const QString& preset) {
     bool ok = false;
     const QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, preset, &ok);
-    return ok ? text : QString();
+    if (!ok)
+        return std::nullopt;
+    return text;
 }

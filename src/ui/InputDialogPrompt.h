@@ -7,7 +7,8 @@ class QWidget;
 class InputDialogPrompt final : public ITextPrompt {
 public:
     explicit InputDialogPrompt(QWidget* parent) : m_parent(parent) {}
-    QString askText(const QString& title, const QString& prompt, const QString& preset) override;
+    std::optional<QString> askText(const QString& title, const QString& prompt,
+                                   const QString& preset) override;
 
 private:
     QWidget* m_parent;

@@ -11,11 +11,6 @@ void SelectionCommands::selectAll(bool selected) {
     m_repaint.request();
 }
 
-void SelectionCommands::selectGroup(int group) {
-    m_selection.selectGroup(group);
-    m_repaint.request();
-}
-
 void SelectionCommands::assignSelectedToGroup(int group) {
     m_selection.assignSelectedToGroup(group);
     m_repaint.request();

@@ -14,7 +14,6 @@ public slots:
     void selectAll(bool selected);
     void selectAllClocks() { selectAll(true); }
     void selectNone() { selectAll(false); }
-    void selectGroup(int group);
     void assignSelectedToGroup(int group);
     void resetSelected();
     void startStopSelected(bool active);

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QResizeEvent>
+#include <QWindow>
 
 const QString frmMain::defaultCaption = QStringLiteral("Zentriq");
 const QString frmMain::webAddress = QStringLiteral("https://zentriq.example.org");
@@ -43,7 +44,6 @@ frmMain::frmMain(ClockCollection& clocks, MenuOptions& options, CanvasSize& canv
 
     m_menu = new MainMenu(*menuBar(), options, this);
     connect(m_menu->mnuFileAddClock, &QAction::triggered, this, &frmMain::addClock);
-    connect(m_menu->mnuFileDelete, &QAction::triggered, this, &frmMain::closeClocks);
     connect(m_menu->mnuFileQuit, &QAction::triggered, this, &frmMain::quitRequested);
     connect(m_menu->mnuAbout, &QAction::triggered, this, &frmMain::showAbout);
     // triggered, not toggled: only the user's choice arranges; a loaded file only sets the mark.
@@ -79,6 +79,7 @@ void frmMain::addClock() {
 void frmMain::arrangeToggled(bool checked) {
     if (checked) {
         m_arranger.autoArrange();
+        m_clocks.markChanged();
         m_repaint.request();
     }
 }
@@ -120,10 +121,19 @@ void frmMain::showAbout() {
     box.exec();
 }
 
+QSize frmMain::outerSize() const {
+    // The native window learns the frame's size when the window manager announces it; the widget's
+    // own copy is renewed only by the next move or resize.
+    if (const QWindow* native = windowHandle())
+        return native->frameGeometry().size();
+    return frameGeometry().size();
+}
+
 void frmMain::placeCanvas() {
     // The canvas takes the window's outer size, frame and menu bar included, so it reaches past the
     // visible area; the arrangement measures its rows against that width.
-    const QSize outer = frameGeometry().size();
+    const QSize outer = outerSize();
+    m_placedOuter = outer;
     m_canvas->setGeometry(0, 0, outer.width(), outer.height());
     // The canvas reports its own size when it next gets a resize event; a hidden one gets it late.
     m_canvasSize.setSize(outer.width() * ClockGeometry::twipsPerPixel,
@@ -136,6 +146,31 @@ void frmMain::placeCanvas() {
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     placeCanvas();
+}
+
+void frmMain::placeCanvasIfFrameChanged() {
+    if (outerSize() != m_placedOuter)
+        placeCanvas();
+}
+
+void frmMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    placeCanvasIfFrameChanged();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        placeCanvasIfFrameChanged();
+}
+
+bool frmMain::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    // A window manager that neither moves nor resizes the window has told its frame by the first paint
+    // after showing it, or at the latest when it hands it the focus.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::UpdateRequest)
+        placeCanvasIfFrameChanged();
+    return handled;
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -32,7 +32,8 @@ public:
     void arrangeAfterAdd() override;
     void showSetForm(int index) override;
 
-    // "&Close clocks": empties the board without asking; check marks, size and position stay.
+    // "&Close clocks" once the file commands let it go on: empties the board; check marks, size and
+    // position stay.
     void closeClocks();
     // Whether the user has the board in front of them: the window shown, not minimised, and the
     // program's window (this one or its dialog) active.
@@ -54,9 +55,16 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    // The window's size with its frame, as far as the window manager has told it.
+    QSize outerSize() const;
     void placeCanvas();
+    // The frame arrives after the first resize, without one of its own: size the canvas again then.
+    void placeCanvasIfFrameChanged();
     void addClock();
     void arrangeToggled(bool checked);
     void boundsToggled(bool checked);
@@ -68,4 +76,5 @@ private:
     Arranger m_arranger;
     CanvasWidget* m_canvas;
     MainMenu* m_menu;
+    QSize m_placedOuter;
 };

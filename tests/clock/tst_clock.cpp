@@ -36,6 +36,8 @@ private slots:
         QTest::addColumn<QString>("states");
         QTest::newRow("band 0 at 61") << "61 | s0 t1" << 5 << 0 << "run 60";
         QTest::newRow("band 1 at 60") << "60 | s0 t1" << 15 << 0 << "run 59";
+        QTest::newRow("band 2 at 45") << "45 | s0 t1" << 50 << 0 << "run 44";
+        QTest::newRow("band 3 at 30") << "30 | s0 t1" << 75 << 0 << "run 29";
         QTest::newRow("band 3 at 16") << "16 | s0 t1" << 75 << 0 << "run 15";
         QTest::newRow("band 4 at 15") << "15 | s0 t1" << 100 << 0 << "run 14";
         QTest::newRow("count up: soft, never completes") << "3u | s0 t10" << 1 << 0 << "run 13";
@@ -46,6 +48,9 @@ private slots:
         QTest::newRow("start below zero runs on") << "1>1 50 | s0 t3 r1 s0" << 100 << 1 << "run -2, stop 50";
         QTest::newRow("and stops silently") << "1>1 50 | s0 t3 r1 s0 t1" << 100 << 1 << "stop -2, stop 50";
         QTest::newRow("start at zero refills") << "1 | s0 t1 s0" << 100 << 1 << "run 1";
+        QTest::newRow("stopping leaves the link alone")
+            << "5>1 50 | s0 s1 t1 s0" << 100 << 0 << "stop 4, run 49";
+        QTest::newRow("a link start refills") << "50 1>0 | s1 s0 t1" << 15 << 1 << "run 50, stop 0";
         QTest::newRow("self-linked cannot start") << "20>0 | s0" << -1 << 0 << "stop 20";
         // A -> B -> C -> A. A sits before C, so when C starts it, A counts from the next pass on.
         QTest::newRow("ring: A resets B") << "2>1 3>2 4>0 | s1 t1 s0" << 100 << 0 << "run 2, stop 3, stop 4";

@@ -1,7 +1,8 @@
 #include "TestBoard.h"
 #include "core/Arranger.h"
 
-// Rows from the top left, as many to a row as the canvas width allows: a left edge up to width - 1000.
+// Rows from the top left, as many to a row as the canvas width allows: the whole face, buttons included,
+// must fit, so a left edge goes up to width - 1680.
 class TestArranger : public QObject {
     Q_OBJECT
 
@@ -12,13 +13,14 @@ private slots:
         QTest::addColumn<double>("width");
         QTest::addColumn<QList<QPointF>>("centres");
         const QList<QPointF> five{{900, 650}, {3000, 650}, {5100, 650}, {7200, 650}, {9300, 650}};
-        QTest::newRow("five to a row") << 10000.0 << five + QList<QPointF>{{900, 1750}};
-        QTest::newRow("the fifth just fits") << 9800.0 << five + QList<QPointF>{{900, 1750}};
+        QTest::newRow("four to a row")
+            << 10000.0 << five.mid(0, 4) + QList<QPointF>{{900, 1750}, {3000, 1750}};
+        QTest::newRow("the fifth just fits") << 10480.0 << five + QList<QPointF>{{900, 1750}};
         QTest::newRow("the fifth starts a row")
-            << 9799.0 << five.mid(0, 4) + QList<QPointF>{{900, 1750}, {3000, 1750}};
+            << 10479.0 << five.mid(0, 4) + QList<QPointF>{{900, 1750}, {3000, 1750}};
         // Tested before placing, so even the first clock moves down when it cannot fit.
         QTest::newRow("too narrow for one")
-            << 1399.0
+            << 2079.0
             << QList<QPointF>{{900, 1750}, {900, 2850}, {900, 3950}, {900, 5050}, {900, 6150}, {900, 7250}};
     }
     void autoArrange() {

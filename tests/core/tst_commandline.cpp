@@ -33,6 +33,26 @@ private slots:
         QFETCH(QString, file);
         QCOMPARE(CommandLine::clockFileArgument(line), file);
     }
+
+    // From the platform's arguments: joined with blanks into one path, quotes stripped from the bytes too,
+    // and bytes that are not UTF-8 kept for opening the file.
+    void clockFileFromArguments_data() {
+        QTest::addColumn<QList<QByteArray>>("arguments");
+        QTest::addColumn<QByteArray>("native");
+        QTest::newRow("none") << QList<QByteArray>() << QByteArray();
+        QTest::newRow("words joined")
+            << QList<QByteArray>{"\"/my", "board.CLK\""} << QByteArray("/my board.CLK");
+        QTest::newRow("not UTF-8") << QList<QByteArray>{"/caf\xE9.clk"} << QByteArray("/caf\xE9.clk");
+        QTest::newRow("not a clock file") << QList<QByteArray>{"/a.txt"} << QByteArray();
+    }
+    void clockFileFromArguments() {
+        QFETCH(QList<QByteArray>, arguments);
+        QFETCH(QByteArray, native);
+        const CommandLine::ClockFile file = CommandLine::clockFileFromArguments(arguments);
+        QCOMPARE(file.native, native);
+        QCOMPARE(file.path.isEmpty(), native.isEmpty());
+        QVERIFY(native.isEmpty() || file.path.endsWith(QLatin1String(".clk"), Qt::CaseInsensitive));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCommandLine)

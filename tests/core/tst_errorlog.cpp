@@ -6,11 +6,17 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 // Lines about failures that must not interrupt the user, and where they are written.
 class TestErrorLog : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
+
+    static QByteArray contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("none");
+    }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -24,6 +30,7 @@ private slots:
     }
 
     // Beside the program, else in the fallback folder (made if missing, unlike the program's), else nowhere.
+    // A named pipe in the log's place is not waited on: the line goes to the fallback folder.
     void whereLogLinesGo() {
         const QString program = m_dir.filePath("program"), fallback = m_dir.filePath("data/zentriq");
         const auto logTo = [&program](const QString& folder) {
@@ -35,13 +42,43 @@ private slots:
         QCOMPARE(logTo(fallback), fallback + "/error.log");
         QVERIFY(!QFileInfo::exists(program) && QDir(m_dir.path()).mkpath("program"));
         QCOMPARE(logTo(fallback), program + "/error.log");
-        QFile written(program + "/error.log");
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        const QString text = QString::fromUtf8(written.readAll());
+        const QString text = QString::fromUtf8(contents(program + "/error.log"));
         QVERIFY(text.count('\n') == 2 && text.contains(" tick\n") && text.endsWith(" chime\n"));
+        QVERIFY(QFile::remove(program + "/error.log") &&
+                mkfifo(qPrintable(program + "/error.log"), 0600) == 0);
+        QCOMPARE(logTo(fallback), fallback + "/error.log");
         QVERIFY(QDir(program).removeRecursively() && QFile(program).open(QIODevice::WriteOnly)); // a file
         QCOMPARE(logTo(fallback), fallback + "/error.log");
         QCOMPARE(logTo(program + "/below"), QString());
+    }
+
+    // A line that would take the log past 1 MiB moves it to error.log.1, replacing the one before.
+    void rotation_data() {
+        QTest::addColumn<int>("room"); // bytes left before the limit, less the line's length
+        QTest::newRow("the line fits exactly") << 0;
+        QTest::newRow("one byte too many") << -1;
+    }
+    void rotation() {
+        QFETCH(int, room);
+        QLocale::setDefault(QLocale::c()); // lines of one length
+        const QTemporaryDir dir;
+        const QString log = dir.filePath("error.log");
+        const QByteArray line =
+            (ErrorLog::formatLine(QDateTime::currentDateTime(), "Unable to play tick") + '\n').toUtf8();
+        const QByteArray before(ErrorLog::maxBytes - line.size() - room, 'x');
+        QFile file(log), older(log + ".1");
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size() &&
+                older.open(QIODevice::WriteOnly));
+        file.close();
+        older.close();
+        ErrorLog(dir.path(), QString()).logError("Unable to play tick");
+        if (room >= 0) {
+            QCOMPARE(contents(log).size(), ErrorLog::maxBytes);
+            QCOMPARE(contents(log + ".1"), QByteArray());
+        } else {
+            QCOMPARE(contents(log), line);
+            QCOMPARE(contents(log + ".1"), before);
+        }
     }
 };
 

@@ -14,8 +14,11 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("number");
         QTest::addColumn<QString>("integer"); // "none" when it does not fit 16 bits
-        QTest::newRow("blanks and a fraction") << "  12.5" << 12.5 << "12";
+        QTest::newRow("blanks and a fraction") << " \t 12.5" << 12.5 << "12";
         QTest::newRow("sign and exponent") << "-1.5E+3" << -1500.0 << "-1500";
+        QTest::newRow("plus, point first, exponent") << "+.5e-2" << 0.005 << "0";
+        QTest::newRow("two signs") << "--5" << 0.0 << "0";
+        QTest::newRow("infinity is no number") << "inf" << 0.0 << "0";
         QTest::newRow("half to even") << "3.5 minutes" << 3.5 << "4";
         QTest::newRow("exponent without digits") << "2e" << 2.0 << "2";
         QTest::newRow("letters") << "abc" << 0.0 << "0";

@@ -18,6 +18,7 @@ private slots:
         QTest::newRow("100 hours") << 360000.0 << "100:00:00";
         QTest::newRow("past 16-bit hours") << 32768.0 * 3600 << "32768:00:00";
         QTest::newRow("overshot") << -2.0 << "-00:00:02";
+        QTest::newRow("overshot by a minute") << -60.0 << "-00:01:00";
         QTest::newRow("overshot by a fraction") << -0.5 << "00:00:00";
         QTest::newRow("absurdly large") << 1e30 << "1000000000000000:00:00";
     }

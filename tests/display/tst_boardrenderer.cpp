@@ -1,14 +1,19 @@
 // The board painted through the real canvas into an image, checked where its parts belong.
+#include "TestAssets.h"
 #include "TestBoard.h"
 #include "clock/clsClock.h"
 #include "display/BoardRenderer.h"
+#include "display/CanvasWidget.h"
+#include "display/ClockPainter.h"
 #include "display/PictureStore.h"
 #include "display/QPainterCanvas.h"
 
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
 #include <memory>
+#include <sys/stat.h>
 
 class TestBoardRenderer : public QObject {
     Q_OBJECT
@@ -26,10 +31,10 @@ class TestBoardRenderer : public QObject {
     static bool isBlue(const QColor& c) { return c.blue() > 200 && c.red() < 90 && c.green() < 90; }
     static bool isRed(const QColor& c) { return c.red() > 200 && c.green() < 90 && c.blue() < 90; }
     static bool isNavy(const QColor& c) { return c.blue() > 60 && c.red() < 60 && c.green() < 60; }
-    QImage render(const TestBoard& board) const {
+    QImage render(const TestBoard& board, const PictureStore* pictures = nullptr) const {
         QImage image(px(9000), px(6000), QImage::Format_RGB32);
         QPainterCanvas canvas(image, Qt::white, 1.0);
-        BoardRenderer(*m_pictures).render(canvas, board.clocks, board.options);
+        BoardRenderer(pictures ? *pictures : *m_pictures).render(canvas, board.clocks, board.options);
         return image;
     }
     static clsClock& clockAt(TestBoard& board, float x, float y) {
@@ -43,7 +48,7 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         // The build tree keeps pictures/ beside the program, a folder above the tests.
         m_pictures = std::make_unique<PictureStore>(QCoreApplication::applicationDirPath() + "/..");
-        QVERIFY2(m_pictures->complete(), qPrintable(m_pictures->missing().join(QLatin1Char(' '))));
+        QVERIFY2(m_pictures->complete(), qPrintable(m_pictures->problems().join(QLatin1Char(' '))));
     }
 
     // The face's colour and the start/stop bar follow the state; the face's corner is at (x-590, y-340),
@@ -67,6 +72,11 @@ private slots:
         c.setCurrentTime(seconds);
         const QImage image = render(board);
         QVERIFY(near(pixelAt(image, 3250, 2100), face));
+        int ink = 0; // the time, in black, on the face's panel
+        for (int y = px(1750); y < px(1950); ++y)
+            for (int x = px(2643); x < px(3200); ++x)
+                ink += image.pixelColor(x, y).lightness() < 40 ? 1 : 0;
+        QVERIFY2(ink > 40, qPrintable(QString::number(ink)));
         // Outside the face's mask the canvas shows; inside it, the face's black frame.
         QCOMPARE(image.pixelColor(px(2410) + 1, px(1660) + 20), QColor(Qt::white));
         QCOMPARE(image.pixelColor(px(2410) + 3, px(1660) + 20), QColor(Qt::black));
@@ -79,6 +89,58 @@ private slots:
         }
     }
 
+    // A picture that is missing, of the wrong size or no file at all is named once in the error log, and a
+    // plain stand-in keeps the faces' colours and the buttons (green "Start", red "Stop") in place.
+    void plainStandIns_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("red face missing") << "box1.png"
+                                          << "gone"
+                                          << "Unable to load picture ";
+        QTest::newRow("mask of the wrong size") << "boxMatte.png"
+                                                << "small"
+                                                << "Picture of the wrong size (10 x 10, not 118 x 50): ";
+        QTest::newRow("start bar a named pipe") << "button1.png"
+                                                << "pipe"
+                                                << "Unable to load picture ";
+        QTest::newRow("stop bar missing") << "button2.png"
+                                          << "gone"
+                                          << "Unable to load picture ";
+    }
+    void plainStandIns() {
+        QFETCH(QString, file);
+        QFETCH(QString, damage);
+        QFETCH(QString, line);
+        const QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("pictures"));
+        const QDir assets(TestAssets::programFolder() + "/pictures");
+        for (const QString& name : assets.entryList(QDir::Files))
+            QVERIFY(QFile::copy(assets.filePath(name), dir.filePath("pictures/" + name)));
+        const QString path = dir.filePath("pictures/" + file);
+        QVERIFY(QFile::remove(path));
+        if (damage == "small")
+            QVERIFY(QImage(10, 10, QImage::Format_RGB32).save(path));
+        if (damage == "pipe")
+            QVERIFY(mkfifo(qPrintable(path), 0600) == 0);
+        FakeSoundService sound;
+        MemoryErrorLog log;
+        TestBoard board(sound, log, dir.path());
+        const CanvasWidget widget(board.clocks, board.canvas);
+        QCOMPARE(log.lines, QStringList(line + path));
+        clockAt(board, 3000, 2000);
+        clsClock& running = clockAt(board, 3000, 4000);
+        running.setActive(true);
+        running.setCurrentTime(5);
+        const PictureStore pictures(dir.path()); // the same stand-ins the widget drew with
+        const QImage image = render(board, &pictures);
+        QVERIFY(near(pixelAt(image, 3250, 2100), cream, 40));
+        QVERIFY(near(pixelAt(image, 3250, 4100), red, 40));
+        const QColor start = image.pixelColor(px(3550) + 15, px(1750) + 1);
+        const QColor stop = image.pixelColor(px(3550) + 15, px(3750) + 1);
+        QVERIFY(start.green() > start.red() + 40 && stop.red() > stop.green() + 40);
+    }
+
     // A link runs blue from the source's box to the target's top-left corner, is marked there by a red
     // disc and lies under the target's face; nothing is drawn without a target whose corner is on the canvas.
     void links_data() {
@@ -88,9 +150,12 @@ private slots:
         using P = QPointF;
         QTest::newRow("right") << P(6000, 2000) << 77.0 << P(3500, 1750);
         QTest::newRow("below") << P(3000, 4000) << 77.0 << P(2500, 2250);
+        QTest::newRow("below right, slanted") << P(7000, 4500) << 77.0 << P(3500, 2250);
+        QTest::newRow("above left, slanted") << P(1000, 400) << 77.0 << P(2500, 1750);
         QTest::newRow("below one") << P(6000, 4000) << 0.99 << P();
         QTest::newRow("nobody has it") << P(6000, 4000) << 12345.0 << P();
         QTest::newRow("corner past left edge") << P(400, 4000) << 77.0 << P();
+        QTest::newRow("corner just past left edge") << P(499, 4000) << 77.0 << P();
     }
     void links() {
         QFETCH(QPointF, target);
@@ -153,13 +218,40 @@ private slots:
         board.clocks.computeGroupBounds();
         board.options.setChecked(Option::ViewBounds, true);
         const QImage image = render(board);
-        for (const auto& [x, y] : {std::pair{2450, 1700}, std::pair{3550, 2000}, std::pair{2450, 2300}}) {
+        for (const auto& [x, y] :
+             {std::pair{2450, 1700}, std::pair{3000, 1700}, std::pair{3550, 2000}, std::pair{2450, 2300}}) {
             QVERIFY2(isRed(pixelAt(image, x, y)), qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
             QVERIFY(isRed(image.pixelColor(px(x) - 1, px(y) - 1)));
         }
         QVERIFY(!isRed(pixelAt(image, 3000, 1650)));
         QVERIFY(!isRed(pixelAt(image, 2450, 4500)));
         QVERIFY(near(pixelAt(image, 3250, 2210), cream));
+    }
+
+    // A name stays on its face's panel: one too long for it ends in "…" and leaves the button panel,
+    // right of x+505, as it is without a name.
+    void nameStaysOnItsPanel_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("short") << "Tea" << false;
+        QTest::newRow("60 characters")
+            << "Proof the dough, then shape and bake at two hundred degrees." << true;
+    }
+    void nameStaysOnItsPanel() {
+        QFETCH(QString, name);
+        QFETCH(bool, cut);
+        const QString shown = ClockPainter(*m_pictures).shownName(name);
+        QCOMPARE(shown != name, cut);
+        QCOMPARE(shown.endsWith(QChar(0x2026)), cut);
+        TestBoard board;
+        clsClock& c = clockAt(board, 3000, 2000);
+        const QImage nameless = render(board);
+        c.setPurpose(name);
+        const QImage named = render(board);
+        const QRect panel(px(2525), px(2000), px(3490) - px(2525), px(250));
+        const QRect beside(px(3505), px(2000), px(4180) - px(3505), px(250));
+        QVERIFY(named.copy(panel) != nameless.copy(panel));
+        QCOMPARE(named.copy(beside), nameless.copy(beside));
     }
 };
 

@@ -5,7 +5,8 @@
 #include <QStandardPaths>
 #include <QTest>
 
-// One clock's sound over a fake device: the volume mapping, the log-once rule and the alarm file.
+// One clock's sound over a fake device: the volume mapping, the log-once rule, a device that comes late
+// and the alarm file.
 class TestClsSound : public QObject {
     Q_OBJECT
 
@@ -49,6 +50,43 @@ private slots:
         clock.sound().playTick();
         expected += QStringList{"Unable to initSounds", "Unable to play tick"};
         QCOMPARE(board.log.lines, expected);
+    }
+
+    // A clock of 2 s runs out over two passes: what is heard (ticks and alarms) and what the log holds.
+    void failuresLogged_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("heard");
+        QTest::addColumn<QStringList>("log");
+        QTest::newRow("all well") << ""
+                                  << "2 1" << QStringList();
+        QTest::newRow("no alarm file: one line") << "no alarm"
+                                                 << "2 0" << QStringList{"Unable to play chime"};
+        QTest::newRow("ticks fail as the pass ends: once") << "end fails"
+                                                           << "2 1" << QStringList{"Unable to play tick"};
+        QTest::newRow("device found when a sound is wanted") << "late device"
+                                                             << "2 1" << QStringList{"Unable to initSounds"};
+        QTest::newRow("no device at all")
+            << "no device"
+            << "0 0"
+            << QStringList{"Unable to initSounds", "Unable to set volume on ticks", "Unable to play tick",
+                           "Unable to play chime"};
+    }
+    void failuresLogged() {
+        QFETCH(QString, setup);
+        QFETCH(QString, heard);
+        QFETCH(QStringList, log);
+        TestBoard board;
+        if (setup == "no alarm")
+            board.sound.available = {TestBoard::tickPath()};
+        board.sound.endPassFails = setup == "end fails";
+        board.sound.deviceUp = !setup.endsWith("device");
+        clsClock& clock = board.add(2);
+        board.sound.deviceUp = setup != "no device";
+        clock.toggleStartStop();
+        board.clocks.tickAll(1);
+        board.clocks.tickAll(1);
+        QCOMPARE(QStringLiteral("%1 %2").arg(board.sound.count(true)).arg(board.sound.count(false)), heard);
+        QCOMPARE(board.log.lines, log);
     }
 
     void missingAlarmAfterAGoodOneKeepsTheGoodSound() {

@@ -1,14 +1,17 @@
 #include "sound/OpenAlSoundFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <sndfile.h>
+#include <sys/stat.h>
 #include <vector>
 
-// Alarms in the formats people have, decoded to 16 bits at the level they were written.
+// Alarms in the formats people have, decoded to 16 bits at the level they were written; what is too long
+// or no file at all is refused at once.
 class TestOpenAlSoundFile : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -17,29 +20,58 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void decode_data() {
-        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("format"); // 0: a named pipe
         QTest::addColumn<int>("channels");
-        QTest::addColumn<int>("outChannels");
-        QTest::newRow("wav 4 channels to mono") << (SF_FORMAT_WAV | SF_FORMAT_PCM_16) << 4 << 1;
-        QTest::newRow("flac") << (SF_FORMAT_FLAC | SF_FORMAT_PCM_24) << 2 << 2;
-        QTest::newRow("ogg vorbis") << (SF_FORMAT_OGG | SF_FORMAT_VORBIS) << 1 << 1;
+        QTest::addColumn<bool>("noLength");   // the FLAC header's sample count zeroed: "unknown"
+        QTest::addColumn<int>("limit");       // samples; every file holds 22050 frames
+        QTest::addColumn<int>("outChannels"); // 0: refused
+        const int wav = SF_FORMAT_WAV | SF_FORMAT_PCM_16, flac = SF_FORMAT_FLAC | SF_FORMAT_PCM_24;
+        QTest::newRow("wav 4 channels to mono") << wav << 4 << false << 22050 << 1;
+        QTest::newRow("flac") << flac << 2 << false << 44100 << 2;
+        QTest::newRow("ogg vorbis") << (SF_FORMAT_OGG | SF_FORMAT_VORBIS) << 1 << false << 22050 << 1;
+        QTest::newRow("flac without its length") << flac << 2 << true << 44100 << 2;
+        QTest::newRow("past the limit") << wav << 2 << false << 44099 << 0;
+        QTest::newRow("without its length, past the limit") << flac << 1 << true << 22049 << 0;
+        QTest::newRow("a named pipe") << 0 << 1 << false << 22050 << 0;
     }
     void decode() {
         QFETCH(int, format);
         QFETCH(int, channels);
+        QFETCH(bool, noLength);
+        QFETCH(int, limit);
         QFETCH(int, outChannels);
         const QString path = m_dir.filePath(QTest::currentDataTag());
-        SF_INFO info{0, 44100, channels, format, 0, 0};
-        SNDFILE* out = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-        std::vector<float> data;
-        for (int f = 0; f < 22050; ++f)
-            data.insert(data.end(), std::size_t(channels),
-                        0.5f * float(std::sin(2 * M_PI * 1000 * f / 44100)));
-        QVERIFY(out && sf_writef_float(out, data.data(), 22050) == 22050);
-        sf_close(out);
+        const QByteArray name = QFile::encodeName(path);
+        if (format == 0) {
+            QVERIFY(mkfifo(name.constData(), 0600) == 0);
+        } else {
+            SF_INFO info{0, 44100, channels, format, 0, 0};
+            SNDFILE* out = sf_open(name.constData(), SFM_WRITE, &info);
+            std::vector<float> data;
+            for (int f = 0; f < 22050; ++f)
+                data.insert(data.end(), std::size_t(channels),
+                            0.5f * float(std::sin(2 * M_PI * 1000 * f / 44100)));
+            QVERIFY(out && sf_writef_float(out, data.data(), 22050) == 22050);
+            sf_close(out);
+        }
+        if (noLength) { // "fLaC", a block header, then the stream info, whose last 36 bits of 64 at 10 count
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QByteArray head = file.read(26);
+            head[21] = char(head[21] & 0xf0);
+            head.replace(22, 4, QByteArray(4, '\0'));
+            QVERIFY(file.seek(0) && file.write(head) == 26);
+        }
 
         OpenAlSoundFile file;
-        QVERIFY(file.decode(path, nullptr) && file.channels() == outChannels && file.frames() == 22050);
+        QString error;
+        QCOMPARE(file.decode(path, &error, limit), outChannels > 0);
+        QCOMPARE(file.channels(), outChannels);
+        if (outChannels == 0) {
+            QVERIFY(!error.isEmpty() && file.samples().empty());
+            return;
+        }
+        QCOMPARE(file.frames(), 22050);
         double meanSquare = 0;
         for (const std::int16_t s : file.samples())
             meanSquare += double(s) * double(s) / double(file.samples().size());

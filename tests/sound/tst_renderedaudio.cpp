@@ -41,7 +41,8 @@ private slots:
         conf.close();
         qputenv("ALSOFT_CONF", QFile::encodeName(conf.fileName()));
 
-        std::optional<OpenAlSoundService> service(std::in_place);
+        FakeTimeSource time;
+        std::optional<OpenAlSoundService> service(std::in_place, time);
         MemoryErrorLog log;
         { // the board goes before the service it plays through
             SoundBoard board(*service, log, TestAssets::programFolder());

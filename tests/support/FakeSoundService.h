@@ -15,18 +15,22 @@ public:
     };
 
     bool recordPlays = true; // off for benchmarks
+    bool deviceUp = true;
+    bool endPassFails = false;
     QStringList available;
     QVector<Play> plays;
 
-    bool openDevice(QString*) override { return true; }
+    bool openDevice(QString*) override { return deviceUp; }
     BufferId loadBuffer(const QString& path, QString*) override {
+        if (!deviceUp)
+            return NoBuffer;
         if (available.contains(path) && !m_loaded.contains(path))
             m_loaded << path;
         return available.contains(path) ? BufferId(m_loaded.indexOf(path)) : NoBuffer;
     }
     bool playTick(BufferId buffer, double gain) override { return play(buffer, gain, true); }
     bool playOnce(BufferId buffer, double gain) override { return play(buffer, gain, false); }
-    void endPass() override {}
+    bool endPass() override { return !endPassFails; }
 
     int count(bool ticks) const {
         return int(std::count_if(plays.begin(), plays.end(), [&](const Play& p) { return p.tick == ticks; }));

@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
 
     PictureStore pictures(QStringLiteral(ZENTRIQ_ASSETS));
     if (!pictures.complete()) {
-        QTextStream(stderr) << "missing pictures: " << pictures.missing().join(QStringLiteral(", ")) << '\n';
+        QTextStream(stderr) << pictures.problems().join(QLatin1Char('\n')) << '\n';
         return 1;
     }
 

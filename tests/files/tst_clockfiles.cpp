@@ -1,0 +1,399 @@
+#include "FakeBoardWindow.h"
+#include "FakeFileChooser.h"
+#include "FakeFilePrompts.h"
+#include "TestBoard.h"
+#include "files/ClockFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+const QByteArray kTwoClocks =
+    "progver=1.0.3\r\ngroupname4=Oven\r\n<clock>\r\n   id:11\r\n   groupnum:4\r\n"
+    "   duration:60\r\n   currenttime:20\r\n   x:3000\r\n   y:2000\r\n</clock>\r\n\r\n"
+    "<clock>\r\n   id:12\r\n</clock>\r\n\r\n";
+
+// The commands over a board of fakes, with real files in a temporary folder.
+struct Files {
+    QTemporaryDir dir;
+    TestBoard b;
+    FakeBoardWindow window;
+    FakeFilePrompts prompts;
+    FakeFileChooser chooser;
+    ClockFiles files{b.clocks, window, prompts, chooser, dir.filePath("program"), dir.filePath("user")};
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString write(const QString& name, const QByteArray& content) const {
+        QFile file(path(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(content);
+        return path(name);
+    }
+    QByteArray read(const QString& name) const {
+        QFile file(path(name));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+    // A board of one clock with unsaved changes.
+    void change() {
+        b.add(30).setPurpose(QStringLiteral("new"));
+        b.clocks.markChanged();
+    }
+};
+} // namespace
+
+// Opening, saving and the question before a board with unsaved changes is thrown away, on real files.
+class TestClockFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // A load replaces the board, names the file in the caption and leaves a board without changes.
+    void loadReplacesBoard() {
+        Files f;
+        f.change();
+        f.b.clocks.groups().setName(1, QStringLiteral("old"));
+        const QString file = f.write("kitchen.clk", kTwoClocks);
+        QDir::setCurrent(f.dir.path());
+        QVERIFY(f.files.loadClocks(QStringLiteral("kitchen.clk")));
+        QCOMPARE(f.files.currentFile(), file);
+        QCOMPARE(f.window.caption, QStringLiteral("Zentriq - ") + file);
+        QCOMPARE(f.b.states(), QStringLiteral("stop 20, stop 0"));
+        QCOMPARE(f.b.clocks.groups().name(1), QString());
+        QCOMPARE(f.window.groupCaptions, QStringList({"reset", "4"}));
+        QVERIFY(f.b.clocks.groups().group(4).inUse);
+        QCOMPARE(f.b.clocks.groups().group(4).left, 2300.0f);
+        QVERIFY(!f.b.clocks.hasUnsavedChanges());
+        QVERIFY(!f.b.clocks.dragArmed());
+        QVERIFY(f.window.replaced > 0);
+        QCOMPARE(f.prompts.messages, QStringList());
+        QDir::setCurrent(QDir::rootPath());
+    }
+
+    // A file that asks for arrangement is laid out in rows once it is read.
+    void loadArranges() {
+        Files f;
+        f.files.loadClocks(f.write("a.clk", "autoarrange=True\r\n" + kTwoClocks));
+        QCOMPARE(QPointF(f.b.clocks.clock(0).myX(), f.b.clocks.clock(0).myY()), QPointF(900, 650));
+        QCOMPARE(QPointF(f.b.clocks.clock(1).myX(), f.b.clocks.clock(1).myY()), QPointF(3000, 650));
+    }
+
+    // Each failure names the file and the reason; the clocks read before it stay.
+    void loadFailures_data() {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("clocks");
+        QTest::newRow("missing") << "missing"
+                                 << "Could not open the clocks in \"%1\": No such file or directory." << 0;
+        QTest::newRow("folder") << "folder"
+                                << "Could not open the clocks in \"%1\": it is a folder, not a clock file."
+                                << 0;
+        QTest::newRow("named pipe") << "fifo"
+                                    << "Could not open the clocks in \"%1\": it is not a regular file." << 0;
+        QTest::newRow("device") << "/dev/zero"
+                                << "Could not open the clocks in \"%1\": it is not a regular file." << 0;
+        QTest::newRow("too large")
+            << "large"
+            << "Could not open the clocks in \"%1\": the file is larger than 256 MB, too large for a board."
+            << 0;
+        QTest::newRow("overflow")
+            << "overflow"
+            << "Could not read all of \"%1\".\nLine 5: the value \"40000\" of \"type\" is not a "
+               "whole number from -32768 to 32767.\nOnly the clocks before that line were "
+               "loaded; saving now would replace the file with them."
+            << 1;
+    }
+    void loadFailures() {
+        QFETCH(QString, what);
+        QFETCH(QString, message);
+        QFETCH(int, clocks);
+        Files f;
+        f.change();
+        QString file = what.startsWith('/') ? what : f.path(what);
+        if (what == QLatin1String("folder"))
+            QDir().mkpath(file);
+        if (what == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        if (what == QLatin1String("large")) {
+            QFile large(file);
+            QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(300 << 20)); // sparse: costs no disk
+        }
+        if (what == QLatin1String("overflow"))
+            f.write(what, "<clock>\r\nid:1\r\n</clock>\r\n<clock>\r\ntype:40000\r\n</clock>\r\n");
+        QVERIFY(!f.files.loadClocks(file));
+        QCOMPARE(f.prompts.messages, QStringList(QStringLiteral("error: ") + message.arg(file)));
+        QCOMPARE(f.b.clocks.clockCount(), clocks);
+        QCOMPARE(f.window.caption, QStringLiteral("Zentriq - ") + file);
+        QCOMPARE(f.files.currentFile(), file);
+        QVERIFY(!f.b.clocks.hasUnsavedChanges());
+    }
+
+    // "&Open Clocks" starts in the clocks folder; cancelling it changes nothing.
+    void openDialog() {
+        Files f;
+        f.change();
+        f.window.caption = QStringLiteral("Zentriq");
+        QVERIFY(!f.files.loadClocks(QString()));
+        QCOMPARE(f.chooser.lastFolder, f.path("program/clocks"));
+        QVERIFY(QFileInfo(f.path("program/clocks")).isDir());
+        QCOMPARE(f.chooser.lastFilters, QStringList({"Clock Files (*.clk)", "All Files (*.*)"}));
+        QCOMPARE(f.b.clocks.clockCount(), 1);
+        QVERIFY(f.b.clocks.hasUnsavedChanges());
+        QCOMPARE(f.window.caption, QStringLiteral("Zentriq"));
+        f.chooser.answer = f.write("b.clk", kTwoClocks);
+        QVERIFY(f.files.loadClocks(QString()));
+        QCOMPARE(f.b.clocks.clockCount(), 2);
+    }
+
+    // The dialogs fall back to the user's data folder when the program's folder cannot be written; a
+    // program folder below a plain file cannot be made even by root.
+    void clocksFolderFallsBack() {
+        QTemporaryDir dir;
+        QFile(dir.filePath("file")).open(QIODevice::WriteOnly);
+        TestBoard b;
+        FakeBoardWindow window;
+        FakeFilePrompts prompts;
+        FakeFileChooser chooser;
+        ClockFiles files(b.clocks, window, prompts, chooser, dir.filePath("file/program"),
+                         dir.filePath("user"));
+        QCOMPARE(files.clocksFolder(), dir.filePath("user/clocks"));
+        QVERIFY(QFileInfo(dir.filePath("user/clocks")).isDir());
+    }
+
+    // Saving: where it goes, what it says, and that a failure keeps the board, the file name and the disk.
+    void save_data() {
+        QTest::addColumn<QString>("current"); // the current file before, "" for none
+        QTest::addColumn<QString>("command"); // "save" or "saveAs"
+        QTest::addColumn<QString>("answer");  // the save dialog's answer, "" to cancel
+        QTest::addColumn<QString>("written"); // the file that holds the board afterwards, "" for none
+        QTest::addColumn<QString>("message"); // the last message, %1 = the path tried
+        QTest::newRow("save to the current file") << "old.clk"
+                                                  << "save"
+                                                  << ""
+                                                  << "old.clk"
+                                                  << "info: Clocks saved to %1";
+        QTest::newRow("save without a file asks") << ""
+                                                  << "save"
+                                                  << "new.clk"
+                                                  << "new.clk"
+                                                  << "info: Clocks saved to %1";
+        QTest::newRow("save as another") << "old.clk"
+                                         << "saveAs"
+                                         << "new.clk"
+                                         << "new.clk"
+                                         << "info: Clocks saved to %1";
+        QTest::newRow("extension added") << ""
+                                         << "saveAs"
+                                         << "plain"
+                                         << "plain.clk"
+                                         << "info: Clocks saved to %1";
+        QTest::newRow("save as cancelled") << "old.clk"
+                                           << "saveAs"
+                                           << ""
+                                           << ""
+                                           << "";
+        QTest::newRow("save without a file, cancelled") << ""
+                                                        << "save"
+                                                        << ""
+                                                        << ""
+                                                        << "";
+        QTest::newRow("below a plain file") << ""
+                                            << "save"
+                                            << "old.clk/x.clk"
+                                            << ""
+                                            << "error: Could not save the clocks to \"%1\": Not a "
+                                               "directory.\nThe board is still open, and the file "
+                                               "on disk was not changed.";
+        QTest::newRow("a folder")
+            << ""
+            << "saveAs"
+            << "sub"
+            << ""
+            << "error: Could not save the clocks to \"%1\": Filename refers to a directory.\nThe "
+               "board is still open, and the file on disk was not changed.";
+        QTest::newRow("current file turned unwritable") << "locked/old.clk"
+                                                        << "save"
+                                                        << ""
+                                                        << ""
+                                                        << "error: ";
+    }
+    void save() {
+        QFETCH(QString, current);
+        QFETCH(QString, command);
+        QFETCH(QString, answer);
+        QFETCH(QString, written);
+        QFETCH(QString, message);
+        Files f;
+        QDir().mkpath(f.path("sub"));
+        QDir().mkpath(f.path("locked"));
+        const QByteArray before = "progver=1.0.3\r\n";
+        f.write("old.clk", before);
+        f.write("locked/old.clk", before);
+        if (!current.isEmpty())
+            QVERIFY(f.files.loadClocks(f.path(current)));
+        f.change();
+        if (current.startsWith(QLatin1String("locked"))) {
+            if (::geteuid() == 0)
+                QSKIP("root writes into read-only folders; the plain-file rows cover failures for root");
+            ::chmod(QFile::encodeName(f.path("locked")).constData(), 0500);
+        }
+        f.chooser.answer = answer.isEmpty() ? QString() : f.path(answer);
+        const bool ok = command == QLatin1String("save") ? f.files.saveClocks() : f.files.saveClocksAs();
+        ::chmod(QFile::encodeName(f.path("locked")).constData(), 0700);
+
+        QCOMPARE(ok, !written.isEmpty());
+        const QString tried = f.chooser.answer.isEmpty() ? f.path(current) : f.chooser.answer;
+        const QString expected = message.contains(QLatin1String("%1")) ? message.arg(tried) : message;
+        QCOMPARE(f.prompts.messages.value(0).left(expected.size()), expected);
+        QCOMPARE(f.files.currentFile(),
+                 written.isEmpty() ? (current.isEmpty() ? "" : f.path(current)) : f.path(written));
+        QCOMPARE(f.b.clocks.hasUnsavedChanges(), written.isEmpty());
+        QCOMPARE(f.b.clocks.clockCount(), 1);
+        if (!written.isEmpty())
+            QVERIFY(f.read(written).contains("comment:new"));
+        if (written != QLatin1String("old.clk"))
+            QCOMPARE(f.read("old.clk"), before);
+        QCOMPARE(f.read("locked/old.clk"), before);
+        if (f.chooser.asked > 0)
+            QCOMPARE(f.chooser.lastFileName, current.isEmpty() ? QString() : f.path(current));
+    }
+
+    // The disk fills up half-way through a save: the save fails with a message, the old file stays whole
+    // and no temporary file is left behind.
+    void diskFull() {
+        Files f;
+        f.write("old.clk", "progver=1.0.3\r\n");
+        QVERIFY(f.files.loadClocks(f.path("old.clk")));
+        for (int i = 0; i < 200; ++i) // some 80 KB
+            f.b.add(i);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        rlimit full = old;
+        full.rlim_cur = 4096;
+        ::setrlimit(RLIMIT_FSIZE, &full);
+        const bool saved = f.files.saveClocks();
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(!saved);
+        QVERIFY(
+            f.prompts.messages.value(0).startsWith(QStringLiteral("error: Could not save the clocks to")));
+        QCOMPARE(f.read("old.clk"), QByteArray("progver=1.0.3\r\n"));
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"old.clk"}));
+    }
+
+    // The question before a board is thrown away, and what each answer does.
+    void guard_data() {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<bool>("empty");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("saveTo"); // the save dialog's answer
+        QTest::addColumn<QString>("result"); // "go on" or "stay", then how often asked
+        QTest::newRow("unchanged") << false << false << "cancel"
+                                   << ""
+                                   << "go on 0";
+        QTest::newRow("empty") << true << true << "cancel"
+                               << ""
+                               << "go on 0";
+        QTest::newRow("cancel") << true << false << "cancel"
+                                << ""
+                                << "stay 1";
+        QTest::newRow("discard") << true << false << "discard"
+                                 << ""
+                                 << "go on 1";
+        QTest::newRow("save") << true << false << "save"
+                              << "b.clk"
+                              << "go on 1";
+        QTest::newRow("save cancelled") << true << false << "save"
+                                        << ""
+                                        << "stay 1";
+        QTest::newRow("save failed") << true << false << "save"
+                                     << "no/b.clk"
+                                     << "stay 1";
+    }
+    void guard() {
+        QFETCH(bool, changed);
+        QFETCH(bool, empty);
+        QFETCH(QString, answer);
+        QFETCH(QString, saveTo);
+        QFETCH(QString, result);
+        Files f;
+        if (!empty)
+            f.b.add(5);
+        if (changed)
+            f.b.clocks.markChanged();
+        using Choice = IFilePrompts::SaveChoice;
+        f.prompts.answer = answer == "save"      ? Choice::Save
+                           : answer == "discard" ? Choice::Discard
+                                                 : Choice::Cancel;
+        f.write("no", "a plain file");
+        f.chooser.answer = saveTo.isEmpty() ? QString() : f.path(saveTo);
+        const bool goOn = f.files.mayDiscardBoard();
+        QCOMPARE(QStringLiteral("%1 %2").arg(goOn ? "go on" : "stay").arg(f.prompts.asked), result);
+        QCOMPARE(QFileInfo::exists(f.path("b.clk")), saveTo == QLatin1String("b.clk"));
+        QCOMPARE(f.b.clocks.clockCount(), empty ? 0 : 1);
+    }
+
+    // A name that is not valid UTF-8 opens through its own bytes; saving it back by name is not possible,
+    // so Save asks for a name instead of writing somewhere else.
+    void nativeName() {
+        Files f;
+        const QByteArray native = QFile::encodeName(f.dir.path()) + "/caf\xE9.clk";
+        QVERIFY(QFile::encodeName(QFile::decodeName(native)) != native); // text cannot name it
+        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT, 0600);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, kTwoClocks.constData(), size_t(kTwoClocks.size())), ssize_t(kTwoClocks.size()));
+        ::close(fd);
+        QVERIFY(f.files.loadClocks(QFile::decodeName(native), native));
+        QCOMPARE(f.b.clocks.clockCount(), 2);
+        QVERIFY(!f.files.saveClocks());
+        QCOMPARE(f.chooser.asked, 1);
+        ::unlink(native.constData());
+        // A relative name whose bytes are plain UTF-8 is saved back by name.
+        f.write("plain.clk", kTwoClocks);
+        QDir::setCurrent(f.dir.path());
+        QVERIFY(f.files.loadClocks(QStringLiteral("plain.clk"), QByteArray("plain.clk")));
+        QVERIFY(f.files.saveClocks());
+        QCOMPARE(f.chooser.asked, 1);
+        QDir::setCurrent(QDir::rootPath());
+    }
+
+    // The example boards load without a message, and their alarms are found in the program's folder.
+    void exampleBoards_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("clocks");
+        QTest::addColumn<QString>("alarm");
+        QTest::newRow("tea") << "tea-timers.clk" << 6 << "chimes.wav";
+        QTest::newRow("intervals") << "interval-ring.clk" << 5 << "digitalPulse.wav";
+        QTest::newRow("kitchen") << "kitchen.clk" << 7 << "kitchenTimer.wav";
+    }
+    void exampleBoards() {
+        QFETCH(QString, name);
+        QFETCH(int, clocks);
+        QFETCH(QString, alarm);
+        Files f;
+        const QString alarmPath = TestBoard::folder() + QStringLiteral("/sounds/alarms/") + alarm;
+        f.b.sound.available << alarmPath;
+        QVERIFY(f.files.loadClocks(QStringLiteral(ZENTRIQ_EXAMPLES "/") + name));
+        QCOMPARE(f.prompts.messages, QStringList());
+        QCOMPARE(f.b.clocks.clockCount(), clocks);
+        clsClock& first = f.b.clocks.clock(0);
+        first.setCurrentTime(1);
+        first.setActive(true);
+        f.b.clocks.tickAll(1);
+        QVERIFY(std::any_of(
+            f.b.sound.plays.begin(), f.b.sound.plays.end(),
+            [&](const FakeSoundService::Play& play) { return !play.tick && play.path == alarmPath; }));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestClockFiles)
+#include "tst_clockfiles.moc"

@@ -1,0 +1,75 @@
+#include "FakeTimeSource.h"
+#include "SoundBoard.h"
+#include "TestAssets.h"
+#include "clock/clsClock.h"
+#include "sound/OpenAlSoundService.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The device as a machine may have it: missing at first, there a little later, and idle most of the time.
+// OpenAL Soft's "wave" output stands in for it, writing into a folder that does not exist yet.
+class TestOpenAlSoundService : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    QString output() const { return m_dir.filePath(QStringLiteral("late/out.wav")); }
+    static qsizetype threads() {
+        return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+    }
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QFile conf(m_dir.filePath(QStringLiteral("alsoft.conf")));
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write("drivers = wave\nfrequency = 44100\n[wave]\nfile = " + QFile::encodeName(output()) + "\n");
+        conf.close();
+        qputenv("ALSOFT_CONF", QFile::encodeName(conf.fileName()));
+    }
+
+    // Without a device real clocks count and complete silently, each logging its four failures once. Once
+    // the device can be opened, the next sound wanted finds it, but not before five seconds have passed
+    // since the last look. While nothing plays the device is paused: its mixing thread is gone, and it is
+    // back for the next tick. (Pausing stops the output's thread; the file it writes is not used, since
+    // this version of the wave output writes over its own header when it starts again.)
+    void lateDeviceIdlesPaused() {
+        FakeTimeSource time;
+        OpenAlSoundService service(time);
+        MemoryErrorLog log;
+        SoundBoard board(service, log, TestAssets::programFolder());
+        for (int i = 0; i < 100; ++i)
+            board.clocks.appendClock()->setDuration(5);
+        for (int i = 0; i < 100; ++i)
+            board.clocks.clock(i).toggleStartStop();
+        for (int pass = 0; pass < 5; ++pass)
+            board.clocks.tickAll(1);
+        for (int i = 0; i < 100; ++i)
+            QVERIFY(!board.clocks.clock(i).active() && board.clocks.clock(i).currentTime() == 0.0);
+        QCOMPARE(log.lines.size(), 400);
+
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("late")));
+        for (int i = 0; i < 2; ++i) { // their ticks merge into one
+            board.clocks.clock(i).setDuration(100);
+            board.clocks.clock(i).toggleStartStop();
+        }
+        time.advance(OpenAlSoundService::retryMs - 1);
+        board.clocks.tickAll(1);
+        QVERIFY(service.deviceName().isEmpty() && !QFileInfo::exists(output()));
+        time.advance(1);
+        board.clocks.tickAll(1);
+        QVERIFY(!service.deviceName().isEmpty() && QFileInfo::exists(output()));
+        QCOMPARE(log.lines.size(), 400);
+        const qsizetype mixing = threads();
+        QTRY_COMPARE_WITH_TIMEOUT(threads(), mixing - 1, 2000);
+        board.clocks.tickAll(1);
+        QCOMPARE(threads(), mixing);
+        QTRY_COMPARE_WITH_TIMEOUT(threads(), mixing - 1, 2000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOpenAlSoundService)
+#include "tst_openalsoundservice.moc"

@@ -1,0 +1,31 @@
+#include "TestBoard.h"
+#include "ui/DBusNotifier.h"
+
+// Without a session bus the notifier does nothing but say so, once.
+class TestDBusNotifier : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/zentriq-test-bus");
+    }
+
+    void noBusIsLoggedOnce() {
+        MemoryErrorLog log;
+        DBusNotifier notifier(log, QString());
+        int shown = 0;
+        for (int i = 0; i < 3; ++i)
+            notifier.show(QStringLiteral("Pasta"), QStringLiteral("Completed at 14:32"), 0,
+                          [&shown](quint32) { ++shown; });
+        QCoreApplication::processEvents();
+        QCOMPARE(shown, 0);
+        QCOMPARE(log.lines.size(), 1);
+        QVERIFY2(log.lines.first().startsWith(
+                     QStringLiteral("Unable to show desktop notifications: no session bus")),
+                 qPrintable(log.lines.first()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDBusNotifier)
+#include "tst_dbusnotifier.moc"
