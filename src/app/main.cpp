@@ -11,6 +11,8 @@
 #include "core/QtEventPump.h"
 #include "core/RepaintScheduler.h"
 #include "core/SeededRandom.h"
+#include "dialog/SetFormExchange.h"
+#include "sound/OpenAlSoundFile.h"
 #include "sound/OpenAlSoundService.h"
 #include "ui/BoardInteraction.h"
 #include "ui/MenuOptions.h"
@@ -40,6 +42,8 @@ int main(int argc, char* argv[]) {
 
     frmMain window(clocks, options, canvasSize, repaint);
     BoardInteraction interaction(window, clocks, repaint);
+    SetFormExchange setForm(clocks, window, repaint, OpenAlSoundFile::decodedFormats());
+    QObject::connect(&window, &frmMain::setFormRequested, &setForm, &SetFormExchange::showSetForm);
     window.show();
 
     QSettingsStore store(QStringLiteral("zentriq"));

@@ -23,20 +23,21 @@ int BoardSelection::hitTest(float px, float py) const {
     return -1;
 }
 
-void BoardSelection::clickClockButtons(float px, float py) {
+int BoardSelection::clickClockButtons(float px, float py) {
     for (int i = 0; i < m_clocks.clockCount(); ++i) {
         clsClock& c = m_clocks.clock(i);
         switch (c.getButtonClick(px, py)) {
         case 0:
             c.toggleStartStop();
-            return;
+            return i;
         case 1:
             c.resetClock();
-            return;
+            return i;
         default:
             break;
         }
     }
+    return -1;
 }
 
 void BoardSelection::selectInBox(const QRectF& box, bool visible) {

@@ -14,7 +14,8 @@ public:
     // Index of the first clock whose box holds the point (edges count as inside), or -1.
     int hitTest(float px, float py) const;
     // Runs the button under the point of the first clock that has one there; at most one clock.
-    void clickClockButtons(float px, float py);
+    // Returns that clock's index, or -1.
+    int clickClockButtons(float px, float py);
 
     // The rectangle replaces the selection: chosen are exactly the clocks whose centre lies in it,
     // edges included. A rectangle that is not shown chooses nothing.

@@ -41,6 +41,8 @@ public:
 
     // First index whose identifier equals id exactly, or -1.
     int findClockIndex(double id) const;
+    // Where this clock stands on the board, or -1 when it is not on it.
+    int indexOf(const clsClock* clock) const;
 
     // One count for every clock, index 0 first; true when any clock counted.
     bool tickAll(qint16 n);

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -13,6 +14,9 @@ public:
     // Files with more than two channels are mixed down to mono. False, with a reason, when the
     // file is missing, unreadable, empty or too long.
     bool decode(const QString& path, QString* error);
+
+    // Every file type decode() reads, as file-dialog filters: "FLAC (Free Lossless Audio Codec) (*.flac)".
+    static QStringList decodedFormats();
 
     int channels() const { return m_channels; }
     int sampleRate() const { return m_sampleRate; }

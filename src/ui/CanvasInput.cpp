@@ -38,8 +38,7 @@ QRubberBand* CanvasInput::rubberBand() const {
 void CanvasInput::mouseDown(int button, int /*modifiers*/, float x, float y) {
     m_downX = x;
     m_downY = y;
-    if (button == leftButton)
-        m_selection.clickClockButtons(x, y);
+    m_buttonIndex = button == leftButton ? m_selection.clickClockButtons(x, y) : -1;
     m_hitIndex = m_selection.hitTest(x, y);
     if (m_hitIndex > -1)
         m_clickPending = true;
@@ -78,8 +77,9 @@ void CanvasInput::mouseUp(int /*button*/, int modifiers, float /*x*/, float /*y*
 }
 
 void CanvasInput::doubleClick() {
-    if (m_hitIndex > -1 && m_showSetForm)
-        m_showSetForm(m_hitIndex);
+    const int index = m_hitIndex > -1 ? m_hitIndex : m_buttonIndex;
+    if (index > -1 && m_showSetForm)
+        m_showSetForm(index);
 }
 
 void CanvasInput::keyDown(const QKeyEvent& event) {

@@ -24,7 +24,7 @@ public:
     CanvasInput(const CanvasInput&) = delete;
     CanvasInput& operator=(const CanvasInput&) = delete;
 
-    // Called with the index of a double-clicked clock.
+    // Called with the index of a double-clicked clock: the one whose box, else whose button, took the press.
     void setShowSetForm(std::function<void(int)> showSetForm) { m_showSetForm = std::move(showSetForm); }
 
     void mouseDown(int button, int modifiers, float x, float y) override;
@@ -58,6 +58,7 @@ private:
     float m_downX = 0;
     float m_downY = 0;
     int m_hitIndex = -1;
+    int m_buttonIndex = -1;
     bool m_clickPending = false;
     QRectF m_selectBox;
     bool m_selectBoxVisible = false;

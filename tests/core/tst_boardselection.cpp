@@ -54,8 +54,10 @@ private slots:
         BoardSelection sel(b.clocks);
         QCOMPARE(QList<int>({sel.hitTest(3000, 2000), sel.hitTest(2600, 2000), sel.hitTest(4000, 1800)}),
                  QList<int>({0, 1, 3}));
-        sel.clickClockButtons(3600, 1800); // the start buttons of clocks 1 and 2, in clock 0's box
-        sel.clickClockButtons(4000, 1800); // the start buttons of clocks 0, 1 and 2, in clock 3's box
+        // The start buttons of clocks 1 and 2 in clock 0's box; of clocks 0, 1 and 2 in clock 3's box; none.
+        QCOMPARE(QList<int>({sel.clickClockButtons(3600, 1800), sel.clickClockButtons(4000, 1800),
+                             sel.clickClockButtons(3000, 2000)}),
+                 QList<int>({1, 0, -1}));
         QCOMPARE(b.states(), "run 60, run 60, stop 60, stop 60");
     }
 

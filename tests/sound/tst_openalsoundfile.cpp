@@ -20,14 +20,21 @@ private slots:
         QTest::addColumn<int>("format");
         QTest::addColumn<int>("channels");
         QTest::addColumn<int>("outChannels");
-        QTest::newRow("wav 4 channels to mono") << (SF_FORMAT_WAV | SF_FORMAT_PCM_16) << 4 << 1;
-        QTest::newRow("flac") << (SF_FORMAT_FLAC | SF_FORMAT_PCM_24) << 2 << 2;
-        QTest::newRow("ogg vorbis") << (SF_FORMAT_OGG | SF_FORMAT_VORBIS) << 1 << 1;
+        QTest::addColumn<QString>("filter"); // as offered for choosing an alarm file
+        QTest::newRow("wav 4 channels to mono")
+            << (SF_FORMAT_WAV | SF_FORMAT_PCM_16) << 4 << 1 << "WAV (Microsoft) (*.wav)";
+        QTest::newRow("flac") << (SF_FORMAT_FLAC | SF_FORMAT_PCM_24) << 2 << 2
+                              << "FLAC (Free Lossless Audio Codec) (*.flac)";
+        QTest::newRow("ogg vorbis") << (SF_FORMAT_OGG | SF_FORMAT_VORBIS) << 1 << 1
+                                    << "OGG (OGG Container format) (*.oga *.ogg)";
     }
     void decode() {
         QFETCH(int, format);
         QFETCH(int, channels);
         QFETCH(int, outChannels);
+        QFETCH(QString, filter);
+        const QStringList offered = OpenAlSoundFile::decodedFormats();
+        QVERIFY(offered.contains(filter) && !offered.join(';').contains("RAW"));
         const QString path = m_dir.filePath(QTest::currentDataTag());
         SF_INFO info{0, 44100, channels, format, 0, 0};
         SNDFILE* out = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
