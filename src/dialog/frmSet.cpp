@@ -70,7 +70,7 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, const Q
     auto* l = place(new QLabel(text, parent), name, geometry);
     l->setFont(dialogFont(true));
     l->setWordWrap(wrap);
-    l->setAlignment(alignment | Qt::AlignVCenter);
+    l->setAlignment(alignment & Qt::AlignVertical_Mask ? alignment : alignment | Qt::AlignVCenter);
     QRect r = l->geometry();
     const int need = l->sizeHint().width() - r.width();
     if (l->wordWrap()) {
@@ -182,8 +182,9 @@ frmSet::frmSet(const QString& alarmFolder, const QStringList& filters, IFileChoo
 frmSet::~frmSet() = default;
 
 void frmSet::buildControls() {
+    // The caption stands a little lower than the name field; top-aligned, its text lines up with the field's.
     label(this, QStringLiteral("Label4"), QStringLiteral("Clock Name:"), twips(0, 120, 1455, 285),
-          Qt::AlignRight);
+          Qt::AlignRight | Qt::AlignTop);
     txtPurpose = textBox(this, QStringLiteral("txtPurpose"), QString(), twips(1500, 60, 1395, 285));
     line(this, QStringLiteral("Line1"), twips(60, 405, 8700, 30));
 
