@@ -15,7 +15,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
-#include <cmath>
 
 SetFormExchange::SetFormExchange(ClockCollection& clocks, QWidget& mainWindow, RepaintScheduler& repaint,
                                  const QStringList& decodedFormats, IFileChooser* chooser)
@@ -47,6 +46,8 @@ void SetFormExchange::showSetForm(int n) {
         m_form->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_form, &frmSet::saveClicked, this, &SetFormExchange::saveClock);
         connect(m_form, &frmSet::deleteClicked, this, &SetFormExchange::deleteClock);
+        // Let go at once: a request that arrives before the deferred deletion opens a fresh dialog.
+        connect(m_form, &QDialog::finished, this, [this] { m_form.clear(); });
     }
     clsClock& clock = m_clocks.clock(n);
     m_clock = &clock;
@@ -54,15 +55,13 @@ void SetFormExchange::showSetForm(int n) {
     populateSetForm(clock, *m_form);
     fillLinkList(clock.linkID());
 
-    const int px = ClockGeometry::twipsPerPixel;
-    const QPoint wanted = m_mainWindow.pos() +
-                          QPoint(int(std::lround(clock.myLeft() / px)), int(std::lround(clock.myTop() / px)));
+    const double px = ClockGeometry::twipsPerPixel;
+    const QPointF wanted = QPointF(m_mainWindow.pos()) + QPointF(clock.myLeft() / px, clock.myTop() / px);
     // The frame's size is known once the window is shown, so the place is checked again then.
     const auto place = [this, wanted] {
         const QScreen* screen = m_mainWindow.screen();
-        m_form->move(screen ? SetFormRules::keepInside(wanted, m_form->frameGeometry().size(),
-                                                       screen->availableGeometry())
-                            : wanted);
+        const QRect area = screen ? screen->availableGeometry() : QRect(-32768, -32768, 65536, 65536);
+        m_form->move(SetFormRules::keepInside(wanted, m_form->frameGeometry().size(), area));
     };
     place();
     m_form->show();

@@ -4,6 +4,7 @@
 #include "core/TextNumber.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace SetFormRules {
 
@@ -54,10 +55,13 @@ QStringList alarmFileFilters(const QStringList& decodedFormats) {
     return filters;
 }
 
-QPoint keepInside(QPoint wanted, QSize size, const QRect& area) {
-    const int x = std::max(area.left(), std::min(wanted.x(), area.right() + 1 - size.width()));
-    const int y = std::max(area.top(), std::min(wanted.y(), area.bottom() + 1 - size.height()));
-    return {x, y};
+QPoint keepInside(QPointF wanted, QSize size, const QRect& area) {
+    const auto fit = [](double want, int low, int high) {
+        return std::isfinite(want) ? int(std::lround(std::max(double(low), std::min(want, double(high)))))
+                                   : low;
+    };
+    return {fit(wanted.x(), area.left(), area.right() + 1 - size.width()),
+            fit(wanted.y(), area.top(), area.bottom() + 1 - size.height())};
 }
 
 } // namespace SetFormRules

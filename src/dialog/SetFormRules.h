@@ -21,6 +21,7 @@ void applyClockSettings(clsClock& clock, double duration, const QString& name, b
                         const QString& linkEntry);
 // Browse's file types: wave first, then every other type the sound layer decodes, then all files.
 QStringList alarmFileFilters(const QStringList& decodedFormats);
-// The dialog's top-left: wanted, moved just enough to keep a window of this size inside the area.
-QPoint keepInside(QPoint wanted, QSize size, const QRect& area);
+// The dialog's top-left: wanted, rounded and moved just enough to keep a window of this size inside the
+// area; a point that is no number goes to the area's top-left.
+QPoint keepInside(QPointF wanted, QSize size, const QRect& area);
 } // namespace SetFormRules

@@ -231,14 +231,18 @@ private slots:
         QVERIFY(!w->exchange.form());
     }
 
-    // Enter in the name field saves and closes.
+    // Enter in the name field saves and closes; a request that comes before the closed dialog is deleted
+    // opens a fresh one.
     void enterInNameSaves() {
         w->exchange.showSetForm(2);
         QTest::keyClicks(w->form().txtPurpose, "Pasta");
         QTest::keyClick(w->form().txtPurpose, Qt::Key_Return);
-        Window::settle();
         QCOMPARE(w->names(), "A B Pasta"); // the name is selected on opening, so typing replaces it
         QVERIFY(!w->exchange.form());
+        w->exchange.showSetForm(0);
+        Window::settle();
+        QVERIFY(w->exchange.form() && w->form().isVisible());
+        QCOMPARE(w->form().txtPurpose->text(), "A");
     }
 
     // The dialog opened for B acts on B whatever happens to the board meanwhile.
@@ -287,7 +291,7 @@ private slots:
         QCOMPARE(w->names(), names);
         QCOMPARE(w->clocks.hasUnsavedChanges(),
                  !meanwhile.contains("delete 1") && !meanwhile.contains("close"));
-        QVERIFY(!w->form().isVisible());
+        QVERIFY(!w->exchange.form());
     }
 
     // "Add a Clock" opens the dialog for the new clock, without holding the main window.

@@ -97,15 +97,17 @@ private slots:
 
     // A 100 x 50 window inside the area (0, 0)-(999, 799).
     void keepInside_data() {
-        QTest::addColumn<QPoint>("wanted");
+        QTest::addColumn<QPointF>("wanted");
         QTest::addColumn<QPoint>("placed");
-        QTest::newRow("fits") << QPoint(300, 200) << QPoint(300, 200);
-        QTest::newRow("right edge exactly") << QPoint(900, 750) << QPoint(900, 750);
-        QTest::newRow("past the bottom right") << QPoint(950, 790) << QPoint(900, 750);
-        QTest::newRow("past the top left") << QPoint(-20, -5) << QPoint(0, 0);
+        QTest::newRow("fits, rounded") << QPointF(300.4, 199.6) << QPoint(300, 200);
+        QTest::newRow("right edge exactly") << QPointF(900, 750) << QPoint(900, 750);
+        QTest::newRow("past the bottom right") << QPointF(950, 790) << QPoint(900, 750);
+        QTest::newRow("past the top left") << QPointF(-20, -5) << QPoint(0, 0);
+        QTest::newRow("far off") << QPointF(1e30, -1e30) << QPoint(900, 0);
+        QTest::newRow("no number") << QPointF(qQNaN(), qInf()) << QPoint(0, 0);
     }
     void keepInside() {
-        QFETCH(QPoint, wanted);
+        QFETCH(QPointF, wanted);
         QFETCH(QPoint, placed);
         QCOMPARE(SetFormRules::keepInside(wanted, QSize(100, 50), QRect(0, 0, 1000, 800)), placed);
     }
