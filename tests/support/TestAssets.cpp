@@ -3,5 +3,6 @@
 #include <QDir>
 
 QString TestAssets::programFolder() {
-    return QDir::cleanPath(QStringLiteral(__FILE__ "/../../../assets"));
+    // The test folder's absolute path: __FILE__ may be relative to wherever the build ran.
+    return QDir::cleanPath(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../assets"));
 }
