@@ -89,7 +89,6 @@ void SetFormExchange::fillLinkList(double linkID) {
     // A reopened dialog lists the board afresh.
     m_form->cmbLink->clear();
     m_form->cmbLink->addItem(QStringLiteral("(None)"));
-    m_form->cmbLink->setCurrentIndex(0);
     for (int i = 0; i < m_clocks.clockCount(); ++i) {
         const clsClock& c = m_clocks.clock(i);
         if (c.purpose().isEmpty())

@@ -29,29 +29,27 @@ QRect twips(int left, int top, int width, int height) {
     return {left / t, top / t, width / t, height / t};
 }
 
-QString firstInstalled(const QStringList& families, const QString& fallback) {
-    for (const QString& family : families)
-        if (QFontDatabase::hasFamily(family))
-            return family;
-    return fallback;
-}
-
-// The platform's sans-serif stands in for the classic dialog face where that is not installed.
+// The classic dialog face where it is installed. Elsewhere the platform's sans-serif stands in, in its
+// condensed width: the boxes were sized for a narrow face.
 QFont dialogFont(bool bold) {
-    QFont font(firstInstalled({QStringLiteral("MS Sans Serif")}, QStringLiteral("Sans Serif")));
+    static const QString classic = QStringLiteral("MS Sans Serif");
+    static const bool installed = QFontDatabase::hasFamily(classic);
+    QFont font(installed ? classic : QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
-    font.setStretch(QFont::Condensed);
+    if (!installed)
+        font.setStretch(QFont::Condensed);
     return font;
 }
 
 // Frame captions take a casual, rounded face when one is installed. Only installed families count:
 // fontconfig would hand a script face to a name it does not know.
 QFont frameFont() {
-    QFont font(firstInstalled({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"),
-                               QStringLiteral("Comic Relief"), QStringLiteral("Chilanka")},
-                              QStringLiteral("Sans Serif")));
+    static const QStringList casual = {QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"),
+                                       QStringLiteral("Comic Relief"), QStringLiteral("Chilanka")};
+    static const auto found = std::find_if(casual.begin(), casual.end(), &QFontDatabase::hasFamily);
+    QFont font(found != casual.end() ? *found : QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     return font;
@@ -63,28 +61,13 @@ template <typename Widget> Widget* place(Widget* widget, const QString& name, co
     return widget;
 }
 
-// A caption wider than its box grows the way its alignment lets it: right-aligned to the left,
-// centred to both sides, otherwise to the right; a wrapped one grows downwards.
+// Captions are bold and centred vertically unless told otherwise.
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
               Qt::Alignment alignment = Qt::AlignLeft, bool wrap = false) {
     auto* l = place(new QLabel(text, parent), name, geometry);
     l->setFont(dialogFont(true));
     l->setWordWrap(wrap);
     l->setAlignment(alignment & Qt::AlignVertical_Mask ? alignment : alignment | Qt::AlignVCenter);
-    QRect r = l->geometry();
-    const int need = l->sizeHint().width() - r.width();
-    if (l->wordWrap()) {
-        r.setHeight(std::max(r.height(), l->heightForWidth(r.width())));
-    } else if (need > 0) {
-        if (alignment & Qt::AlignRight)
-            r.setLeft(r.left() - need);
-        else if (alignment & Qt::AlignHCenter)
-            r.adjust(-(need + 1) / 2, 0, need / 2, 0);
-        else
-            r.setWidth(r.width() + need);
-    }
-    r.setHeight(std::max(r.height(), l->fontMetrics().height()));
-    l->setGeometry(r);
     return l;
 }
 
@@ -150,7 +133,6 @@ frmSet::frmSet(const QString& alarmFolder, const QStringList& filters, IFileChoo
     : QDialog(parent), m_alarmFolder(alarmFolder), m_filters(filters),
       m_ownChooser(chooser ? nullptr : std::make_unique<QtFileChooser>(this)),
       m_chooser(chooser ? chooser : m_ownChooser.get()) {
-    setObjectName(QStringLiteral("frmSet"));
     setWindowTitle(QStringLiteral("Set Clock"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -158,7 +140,6 @@ frmSet::frmSet(const QString& alarmFolder, const QStringList& filters, IFileChoo
     QPalette yellow = palette();
     yellow.setColor(QPalette::Window, QColor(255, 255, 192));
     setPalette(yellow);
-    setAutoFillBackground(true);
     setFont(dialogFont(false));
 
     buildControls();

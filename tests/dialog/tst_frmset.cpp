@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QStandardPaths>
 #include <QtTest>
@@ -68,6 +70,37 @@ private slots:
         }
     }
 
+    // Every caption fits its control at the dialog's fonts, whatever face stands in, advanced ones included.
+    void nothingClipped() {
+        QTest::mouseClick(form->cmdAdvanced, Qt::LeftButton);
+        for (QWidget* w : form->findChildren<QWidget*>()) {
+            const QFontMetrics metrics(w->font());
+            const QString name = w->objectName();
+            if (auto* label = qobject_cast<QLabel*>(w)) {
+                const int need = label->wordWrap() ? label->heightForWidth(label->width()) : metrics.height();
+                QVERIFY2(need <= label->height(), qPrintable(name));
+                if (!label->wordWrap())
+                    QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(), qPrintable(name));
+            } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+                QVERIFY2(metrics.horizontalAdvance(box->title()) + 12 <= box->width(), qPrintable(name));
+            } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+                QVERIFY2(w->sizeHint().width() <= w->width(), qPrintable(name));
+            } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+                QVERIFY2(metrics.horizontalAdvance(button->text()) + 8 <= button->width(), qPrintable(name));
+            }
+        }
+    }
+
+    // Light yellow behind the controls, inside the frames too; the design state before any clock fills it.
+    void looks() {
+        const QImage shown = form->grab().toImage();
+        for (const QPoint& p : {QPoint(560, 12), QPoint(300, 200), QPoint(30, 110)})
+            QCOMPARE(shown.pixelColor(p), QColor(255, 255, 192));
+        QCOMPARE(shown.pixelColor(4, 100), QColor(185, 185, 138)); // the Time frame's left border
+        QVERIFY(form->opnType[0]->isChecked() && form->chkSound->isChecked() && form->chkAlarm->isChecked());
+        QCOMPARE(form->txtHours->text() + form->txtMinutes->text() + form->txtSeconds->text(), "000000");
+    }
+
     void volumes_data() {
         QTest::addColumn<QString>("call");
         QTest::addColumn<QString>("after");
@@ -84,10 +117,12 @@ private slots:
                                        << "5 5% | 15 15% | 50 50% | 75 75% | 100 100% | alarm 0 0%";
         QTest::newRow("alarm in range") << "alarm 37"
                                         << "5 5% | 15 15% | 50 50% | 75 75% | 100 100% | alarm 37 37%";
-        QTest::newRow("user moves slider 1") << "key 1"
-                                             << "5 5% | 25 25% | 50 50% | 75 75% | 100 100% | alarm 100 100%";
-        QTest::newRow("user moves alarm") << "key 5"
-                                          << "5 5% | 15 15% | 50 50% | 75 75% | 100 100% | alarm 90 90%";
+        QTest::newRow("page key on slider 1")
+            << "key 1"
+            << "5 5% | 25 25% | 50 50% | 75 75% | 100 100% | alarm 100 100%";
+        QTest::newRow("arrow key on the alarm")
+            << "key 5"
+            << "5 5% | 15 15% | 50 50% | 75 75% | 100 100% | alarm 99 99%";
     }
     void volumes() {
         QFETCH(QString, call);
@@ -102,7 +137,7 @@ private slots:
             QSlider* slider = i < frmSet::bandCount ? form->sldTickVol[i] : form->sldAlarmVol;
             QTest::mouseClick(form->cmdAdvanced, Qt::LeftButton);
             slider->setFocus();
-            QTest::keyClick(slider, i < frmSet::bandCount ? Qt::Key_PageUp : Qt::Key_PageDown);
+            QTest::keyClick(slider, i < frmSet::bandCount ? Qt::Key_PageUp : Qt::Key_Left);
         }
         QCOMPARE(levels(), after);
     }

@@ -294,6 +294,17 @@ private slots:
         QVERIFY(!w->exchange.form());
     }
 
+    // An index outside the board opens nothing and leaves an open dialog with its clock.
+    void outsideBoard() {
+        for (const int n : {-1, 3})
+            w->exchange.showSetForm(n);
+        QVERIFY(!w->exchange.form());
+        w->exchange.showSetForm(2);
+        for (const int n : {-1, 3})
+            w->exchange.showSetForm(n);
+        QCOMPARE(w->exchange.editedClock(), &w->clocks.clock(2));
+    }
+
     // "Add a Clock" opens the dialog for the new clock, without holding the main window.
     void addClockOpens() {
         w->window.menu().mnuFileAddClock->trigger();
