@@ -11,7 +11,7 @@ private slots:
     void duration_data() {
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<double>("seconds");
-        QTest::newRow("minutes past 59") << QStringList{"1", "90", ""} << 9000.0;
+        QTest::newRow("minutes past 59, empty seconds") << QStringList{"1", "90", ""} << 9000.0;
         QTest::newRow("fraction of an hour") << QStringList{"1.5", "00", "00"} << 5400.0;
         QTest::newRow("letters count 0") << QStringList{"abc", " 2min", "5"} << 125.0;
         QTest::newRow("negative passes") << QStringList{"-1", "0", "30"} << -3570.0;
@@ -27,11 +27,9 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<double>("id");
         QTest::addColumn<QString>("entry");
-        QTest::newRow("whole") << "Tea" << 3.0 << "Tea | 3";
-        QTest::newRow("largest drawn") << "Oven" << 99999.0 << "Oven | 99999";
+        QTest::newRow("whole") << "Tea" << 99999.0 << "Tea | 99999";
         QTest::newRow("fraction from a file") << "x" << 2.5 << "x | 2.5";
         QTest::newRow("bar in the name") << "A | B" << 42.0 << "A | B | 42";
-        QTest::newRow("name ends in a bar") << "A |" << 7.0 << "A | | 7";
     }
     void linkEntries() {
         QFETCH(QString, name);
@@ -39,21 +37,18 @@ private slots:
         QFETCH(QString, entry);
         QCOMPARE(SetFormRules::linkEntry(name, id), entry);
         QCOMPARE(SetFormRules::linkIDFromEntry(entry), id);
-        QCOMPARE(SetFormRules::linkIDFromEntry(QStringLiteral("(None)")), 0.0);
-        QCOMPARE(SetFormRules::linkIDFromEntry(QStringLiteral("A|5")), 0.0);
+        QCOMPARE(SetFormRules::linkIDFromEntry("(None)") + SetFormRules::linkIDFromEntry("A|5"), 0.0);
     }
 
-    // "c5 run 3" : counts up (c) or down, stopped or running, its duration and current time.
+    // A clock of 10 s showing 7, saved as 60 s: "down run 10 7" is direction, state, duration, time.
     void direction_data() {
         QTest::addColumn<qint16>("type");
         QTest::addColumn<bool>("running");
         QTest::addColumn<bool>("countUp");
         QTest::addColumn<QString>("after");
         QTest::newRow("down to up, running") << qint16(0) << true << true << "up stop 60 60";
-        QTest::newRow("up to down, running") << qint16(1) << true << false << "down stop 60 60";
         QTest::newRow("down kept, running") << qint16(0) << true << false << "down run 10 7";
-        QTest::newRow("up kept, running") << qint16(1) << true << true << "up run 10 7";
-        QTest::newRow("down kept, stopped") << qint16(0) << false << false << "down stop 60 60";
+        QTest::newRow("kept, stopped") << qint16(0) << false << false << "down stop 60 60";
         QTest::newRow("other up type, running") << qint16(2) << true << true << "up stop 60 60";
     }
     void direction() {
@@ -65,12 +60,11 @@ private slots:
         clsClock& clock = b.add(10);
         clsClock& target = b.add(5);
         target.setStoredId(77);
+        target.setActive(true);
         clock.setCountType(type);
         clock.setCurrentTime(7);
         clock.setActive(running);
-        target.setActive(true);
-        SetFormRules::applyClockSettings(clock, 60, QStringLiteral(" Tea "), countUp,
-                                         QStringLiteral("T | 77"));
+        SetFormRules::applyClockSettings(clock, 60, " Tea ", countUp, "T | 77");
         QCOMPARE(QStringLiteral("%1 %2 %3 %4")
                      .arg(clock.countType() == 1   ? "up"
                           : clock.countType() == 0 ? "down"
@@ -82,28 +76,12 @@ private slots:
         QVERIFY(clock.purpose() == " Tea " && clock.linkID() == 77 && target.active());
     }
 
-    void countTypeOption() {
-        for (const auto& [type, option] : {std::pair{0, 0}, {1, 1}, {2, 1}, {-1, 1}})
-            QCOMPARE(SetFormRules::countTypeOption(qint16(type)), option);
-    }
-
-    void filters() {
-        const QStringList decoded = {"FLAC (Free Lossless Audio Codec) (*.flac)", "WAV (Microsoft) (*.wav)",
-                                     "OGG (OGG Container format) (*.oga *.ogg)",
-                                     "FLAC (Free Lossless Audio Codec) (*.flac)"};
-        QCOMPARE(SetFormRules::alarmFileFilters(decoded),
-                 QStringList({"Wave Audio (*.wav)", decoded[0], decoded[2], "All Files (*.*)"}));
-    }
-
-    // A 100 x 50 window inside the area (0, 0)-(999, 799).
+    // A 100 x 50 window kept inside the area (0, 0)-(999, 799).
     void keepInside_data() {
         QTest::addColumn<QPointF>("wanted");
         QTest::addColumn<QPoint>("placed");
         QTest::newRow("fits, rounded") << QPointF(300.4, 199.6) << QPoint(300, 200);
-        QTest::newRow("right edge exactly") << QPointF(900, 750) << QPoint(900, 750);
         QTest::newRow("past the bottom right") << QPointF(950, 790) << QPoint(900, 750);
-        QTest::newRow("past the top left") << QPointF(-20, -5) << QPoint(0, 0);
-        QTest::newRow("far off") << QPointF(1e30, -1e30) << QPoint(900, 0);
         QTest::newRow("no number") << QPointF(qQNaN(), qInf()) << QPoint(0, 0);
     }
     void keepInside() {
