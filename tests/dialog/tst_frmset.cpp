@@ -67,6 +67,28 @@ private slots:
         }
     }
 
+    // Tab walks the shown controls in the form's order, the advanced sliders among them when shown.
+    void tabOrder() {
+        for (const bool advanced : {false, true}) {
+            if (advanced)
+                QTest::mouseClick(form->cmdAdvanced, Qt::LeftButton);
+            form->txtPurpose->setFocus();
+            QStringList walk;
+            for (int i = 0; i < 25; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                walk << QApplication::focusWidget()->objectName();
+                if (walk.last() == "txtPurpose")
+                    break;
+            }
+            QCOMPARE(walk.join(' '),
+                     QString("txtHours txtMinutes txtSeconds opnType0 cmbLink cmdSet cmdCancel "
+                             "cmdDel chkSound %1chkAlarm cmdBrowse txtAlarmFile %2cmdAdvanced "
+                             "txtPurpose")
+                         .arg(advanced ? "sldTickVol0 sldTickVol1 sldTickVol2 sldTickVol3 sldTickVol4 " : "",
+                              advanced ? "sldAlarmVol " : ""));
+        }
+    }
+
     // Every caption fits its control at the fonts that stand in on this machine.
     void nothingClipped() {
         QTest::mouseClick(form->cmdAdvanced, Qt::LeftButton);
