@@ -50,6 +50,10 @@ private slots:
 
     // Each click on the button shows or hides exactly the advanced controls; the dialog keeps its size.
     void advancedToggle() {
+        QVERIFY(form->opnType[0]->isChecked() && form->chkSound->isChecked() && form->chkAlarm->isChecked());
+        const QImage look = form->grab().toImage(); // light yellow, around the frames and inside them
+        QVERIFY(look.pixelColor(560, 12) == QColor(255, 255, 192) &&
+                look.pixelColor(300, 200) == QColor(255, 255, 192));
         const QString plain =
             "Frame1 Frame2 Frame3 Label1 Label2 Label3 Label4 Label5 Label6 Line1 Line2 chkAlarm "
             "chkSound cmbLink cmdAdvanced cmdBrowse cmdCancel cmdDel cmdSet opnType0 opnType1 "
