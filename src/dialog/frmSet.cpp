@@ -35,7 +35,6 @@ QFont dialogFont(bool bold) {
     static const QString classic = QStringLiteral("MS Sans Serif");
     static const bool installed = QFontDatabase::hasFamily(classic);
     QFont font(installed ? classic : QStringLiteral("Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     if (!installed)
@@ -50,7 +49,6 @@ QFont frameFont() {
                                        QStringLiteral("Comic Relief"), QStringLiteral("Chilanka")};
     static const auto found = std::find_if(casual.begin(), casual.end(), &QFontDatabase::hasFamily);
     QFont font(found != casual.end() ? *found : QStringLiteral("Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     return font;
 }

@@ -93,7 +93,7 @@ private slots:
         }
     }
 
-    // Every caption fits its control at the fonts that stand in on this machine.
+    // Every caption fits its control at the faces that stand in on this machine.
     void nothingClipped() {
         QTest::mouseClick(form->cmdAdvanced, Qt::LeftButton);
         for (QWidget* w : form->findChildren<QWidget*>()) {
@@ -110,6 +110,10 @@ private slots:
             else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w))
                 fits = w->sizeHint().width() <= w->width();
             QVERIFY2(fits, qPrintable(w->objectName()));
+            // Captions of labels, check boxes, Save Clock and Cancel are bold; every face is 8.25 points.
+            const bool bold = qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w) || w == form->cmdSet ||
+                              w == form->cmdCancel;
+            QVERIFY2(w->font().bold() == bold && w->font().pointSizeF() == 8.25, qPrintable(w->objectName()));
         }
     }
 
