@@ -12,6 +12,8 @@
 #include "core/QtEventPump.h"
 #include "core/RepaintScheduler.h"
 #include "core/SeededRandom.h"
+#include "dialog/SetFormExchange.h"
+#include "sound/OpenAlSoundFile.h"
 #include "sound/OpenAlSoundService.h"
 #include "ui/BoardInteraction.h"
 #include "ui/DBusNotifier.h"
@@ -58,6 +60,8 @@ int main(int argc, char* argv[]) {
     clocks.setCompletionHandler(
         [&notices](const QVector<CompletedClock>& done) { notices.clocksCompleted(done); });
     QObject::connect(&notifier, &DBusNotifier::activated, &window, &frmMain::bringToFront);
+    SetFormExchange setForm(clocks, window, repaint, OpenAlSoundFile::decodedFormats());
+    QObject::connect(&window, &frmMain::setFormRequested, &setForm, &SetFormExchange::showSetForm);
     window.show();
 
     QSettingsStore store(QSettingsStore::userFile(QStringLiteral("zentriq")));

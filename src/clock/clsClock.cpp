@@ -207,6 +207,12 @@ void clsClock::computeButtonCorners() {
     m_buttonCorners[1] = {float(bx), float(by + ClockGeometry::buttonPitch)};
 }
 
+std::weak_ptr<const void> clsClock::lifetime() {
+    if (!m_lifetime)
+        m_lifetime = std::make_shared<char>(0);
+    return m_lifetime;
+}
+
 qint16 clsClock::getButtonClick(float px, float py) const {
     for (qint16 i = 0; i < 2; ++i) {
         const CanvasPoint b = m_buttonCorners[std::size_t(i)];

@@ -83,6 +83,10 @@ public:
     clsSound& sound() { return *m_sound; }
     const clsSound& sound() const { return *m_sound; }
 
+    // Expires when the clock is destroyed, so whoever keeps a clock in mind can tell it is gone even
+    // when a newer clock has taken its place in memory.
+    std::weak_ptr<const void> lifetime();
+
 private:
     void computeButtonCorners();
     void playTickSound();
@@ -108,4 +112,5 @@ private:
     std::array<CanvasPoint, 2> m_buttonCorners{};
     std::array<qint16, bandCount> m_tickVol = defaultTickVol;
     qint64 m_lastTickMs = 0;
+    std::shared_ptr<const void> m_lifetime; // made on first request
 };

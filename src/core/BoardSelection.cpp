@@ -40,20 +40,20 @@ int BoardSelection::buttonAt(float px, float py) const {
     return i < 0 ? -1 : m_clocks.clock(i).getButtonClick(px, py);
 }
 
-void BoardSelection::clickClockButtons(float px, float py) {
+int BoardSelection::clickClockButtons(float px, float py) {
     const int i = topClockAt(px, py);
     if (i < 0)
-        return;
+        return -1;
     clsClock& c = m_clocks.clock(i);
     switch (c.getButtonClick(px, py)) {
     case 0:
         c.toggleStartStop();
-        break;
+        return i;
     case 1:
         c.resetClock();
-        break;
+        return i;
     default:
-        break;
+        return -1;
     }
 }
 

@@ -20,7 +20,8 @@ public:
     // That clock's button at the point: 0 start/stop, 1 reset, -1 none.
     int buttonAt(float px, float py) const;
     // Runs that clock's button when the point lies on one; at most one clock acts.
-    void clickClockButtons(float px, float py);
+    // Returns that clock's index, or -1.
+    int clickClockButtons(float px, float py);
 
     // The rectangle replaces the selection: chosen are exactly the clocks whose centre lies in it,
     // edges included. A rectangle that is not shown chooses nothing.

@@ -108,6 +108,12 @@ int ClockCollection::findClockIndex(double id) const {
     return m_firstIndex.value(id, -1);
 }
 
+int ClockCollection::indexOf(const clsClock* clock) const {
+    const auto at =
+        std::find_if(m_clocks.begin(), m_clocks.end(), [clock](const auto& c) { return c.get() == clock; });
+    return at == m_clocks.end() ? -1 : int(at - m_clocks.begin());
+}
+
 bool ClockCollection::isIdUsedByOther(double id, const clsClock* except) const {
     if (m_indexStale)
         rebuildIndex();

@@ -51,6 +51,8 @@ public:
 
     // First index whose identifier equals id exactly, or -1.
     int findClockIndex(double id) const;
+    // Where this clock stands on the board, or -1 when it is not on it.
+    int indexOf(const clsClock* clock) const;
 
     // Called once at the end of a count in which clocks completed, with all of them in board order.
     void setCompletionHandler(std::function<void(const QVector<CompletedClock>&)> handler) {

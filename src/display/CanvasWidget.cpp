@@ -69,9 +69,9 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
                          twips(event->position().y()));
 }
 
-void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    // Qt reports the second press of a double click here instead of as a press.
-    mousePressEvent(event);
+void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
+    // Qt reports the second press of a double click here instead of as a press. It is not a press of
+    // its own: the clock found by the first one opens, and a button under it is not pressed again.
     if (m_input)
         m_input->doubleClick();
 }

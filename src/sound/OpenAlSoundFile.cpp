@@ -1,6 +1,7 @@
 #include "sound/OpenAlSoundFile.h"
 
 #include <QFile>
+#include <QHash>
 #include <algorithm>
 #include <cmath>
 #include <fcntl.h>
@@ -43,7 +44,35 @@ struct Descriptor {
 
 } // namespace
 
+QStringList OpenAlSoundFile::decodedFormats() {
+    // Names users also give these types besides the library's own extension.
+    const QHash<int, QStringList> alsoNamed = {
+        {SF_FORMAT_AIFF, {QStringLiteral("aif")}},
+        {SF_FORMAT_OGG, {QStringLiteral("ogg")}},
+        {SF_FORMAT_MPEG, {QStringLiteral("mp3"), QStringLiteral("mp2")}}};
+    int count = 0;
+    sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
+    QStringList filters;
+    for (int i = 0; i < count; ++i) {
+        SF_FORMAT_INFO format{};
+        format.format = i;
+        if (sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &format, sizeof format) != 0 || !format.extension)
+            continue;
+        // Header-less files need their layout spelled out, which an alarm file cannot do.
+        if ((format.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_RAW)
+            continue;
+        QStringList patterns;
+        for (const QString& extension : QStringList{QString::fromLatin1(format.extension)} +
+                                            alsoNamed.value(format.format & SF_FORMAT_TYPEMASK))
+            patterns << QStringLiteral("*.") + extension;
+        filters << QStringLiteral("%1 (%2)").arg(QString::fromLatin1(format.name),
+                                                 patterns.join(QLatin1Char(' ')));
+    }
+    return filters;
+}
+
 bool OpenAlSoundFile::decode(const QString& path, QString* error, std::int64_t limit) {
+
     m_channels = 0;
     m_sampleRate = 0;
     m_samples.clear();

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -14,6 +15,9 @@ public:
     // missing, not a regular file (a named pipe is never waited on), unreadable, empty or longer than
     // limit samples. A file whose header gives no length is decoded up to the limit.
     bool decode(const QString& path, QString* error, std::int64_t limit = maxSamples);
+
+    // Every file type decode() reads, as file-dialog filters: "FLAC (Free Lossless Audio Codec) (*.flac)".
+    static QStringList decodedFormats();
 
     int channels() const { return m_channels; }
     int sampleRate() const { return m_sampleRate; }

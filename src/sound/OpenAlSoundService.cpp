@@ -6,6 +6,7 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
+#include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -73,7 +74,10 @@ bool OpenAlSoundService::openDevice(QString* error) {
             m_device = std::make_unique<Device>();
             m_device->device = device;
             m_device->context = context;
-            if (alcIsExtensionPresent(device, "ALC_SOFT_pause_device")) {
+            // OpenAL Soft's file writer rewinds onto its own header when paused, and a file wakes no one.
+            const bool fileWriter =
+                QByteArray(alcGetString(device, ALC_ALL_DEVICES_SPECIFIER)) == "Wave File Writer";
+            if (!fileWriter && alcIsExtensionPresent(device, "ALC_SOFT_pause_device")) {
                 m_device->pause =
                     reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(device, "alcDevicePauseSOFT"));
                 m_device->resume =
@@ -105,7 +109,8 @@ bool OpenAlSoundService::openDevice(QString* error) {
 QString OpenAlSoundService::deviceName() const {
     if (!m_device)
         return {};
-    return QString::fromUtf8(alcGetString(m_device->device, ALC_DEVICE_SPECIFIER));
+    // The full name ("Wave File Writer", the card's own); the short one is "OpenAL Soft" for every device.
+    return QString::fromUtf8(alcGetString(m_device->device, ALC_ALL_DEVICES_SPECIFIER));
 }
 
 ISoundService::BufferId OpenAlSoundService::loadBuffer(const QString& path, QString* error) {

@@ -66,8 +66,7 @@ void CanvasInput::mouseDown(Qt::MouseButtons button, Qt::KeyboardModifiers /*mod
     m_downY = y;
     m_dragging = false;
     m_pressEnded = false;
-    if (button == Qt::LeftButton)
-        m_selection.clickClockButtons(x, y);
+    m_buttonIndex = button == Qt::LeftButton ? m_selection.clickClockButtons(x, y) : -1;
     m_hitIndex = m_selection.hitTest(x, y);
     if (m_hitIndex > -1)
         m_clickPending = true;
@@ -119,8 +118,10 @@ void CanvasInput::mouseUp(Qt::MouseButtons /*button*/, Qt::KeyboardModifiers mod
 }
 
 void CanvasInput::doubleClick() {
-    if (m_hitIndex > -1 && m_showSetForm)
-        m_showSetForm(m_hitIndex);
+    // A double click on a clock's button opens that clock, as one on its box does.
+    const int index = m_hitIndex > -1 ? m_hitIndex : m_buttonIndex;
+    if (index > -1 && m_showSetForm)
+        m_showSetForm(index);
 }
 
 void CanvasInput::keyDown(const QKeyEvent& event) {
@@ -153,6 +154,7 @@ void CanvasInput::deleteSelected() {
     // The clocks behind the deleted ones moved down: the index held now names another clock.
     m_pressEnded = m_hitIndex >= 0;
     m_hitIndex = -1;
+    m_buttonIndex = -1;
     if (m_canvas)
         m_canvas->unsetCursor();
 }

@@ -23,7 +23,7 @@ public:
     CanvasInput(const CanvasInput&) = delete;
     CanvasInput& operator=(const CanvasInput&) = delete;
 
-    // Called with the index of a double-clicked clock.
+    // Called with the index of a double-clicked clock: the one whose box, else whose button, took the press.
     void setShowSetForm(std::function<void(int)> showSetForm) { m_showSetForm = std::move(showSetForm); }
 
     void mouseDown(Qt::MouseButtons button, Qt::KeyboardModifiers modifiers, float x, float y) override;
@@ -48,6 +48,7 @@ private:
     float m_downX = 0;
     float m_downY = 0;
     int m_hitIndex = -1;
+    int m_buttonIndex = -1; // the clock whose button the press operated
     bool m_clickPending = false;
     bool m_dragging = false;
     // A deletion under a held clock ends the press: nothing more happens until the next one.

@@ -1,5 +1,6 @@
 #include "TestBoard.h"
 #include "core/BoardSelection.h"
+#include <QRegularExpression>
 
 namespace {
 void addAt(TestBoard& b, const QList<QPointF>& centres) {
@@ -78,8 +79,9 @@ private slots:
         BoardSelection sel(b.clocks);
         const float x = float(point.x()), y = float(point.y());
         QCOMPARE(sel.hitTest(x, y), hit);
-        sel.clickClockButtons(x, y);
+        const int acted = sel.clickClockButtons(x, y); // the clock whose button ran, for a double click
         QCOMPARE(b.states(), states);
+        QCOMPARE(acted, int(states.split(", ").indexOf(QRegularExpression("run.*"))));
     }
 
     // A click replaces or adds to the selection; an index no longer on the board (its clock was deleted

@@ -45,9 +45,11 @@ private slots:
         b.clocks.computeGroupBounds();
         b.clocks.clock(2).move(500, 500);
         b.select(selected);
+        const clsClock* fourth = &b.clocks.clock(3);
         index == -1 ? b.clocks.deleteSelected() : b.clocks.deleteClock(index);
         const GroupTable& g = b.clocks.groups();
         QCOMPARE(b.states().remove("stop "), left); // each clock is known by its duration
+        QCOMPARE(b.clocks.indexOf(fourth), left.split(", ").indexOf("4"));
         QVERIFY(g.group(3).inUse == left.contains('3') && g.group(4).inUse == left.contains('5'));
         QCOMPARE(g.group(3).left, 4500.f - 500 - 200);
         b.clocks.groups().setName(3, "Kitchen");

@@ -19,6 +19,15 @@ class TestOpenAlSoundFile : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
+    // What Browse offers for an alarm file: every type the library reads, but headerless data.
+    void decodedFormats() {
+        const QStringList offered = OpenAlSoundFile::decodedFormats();
+        for (const char* filter : {"WAV (Microsoft) (*.wav)", "FLAC (Free Lossless Audio Codec) (*.flac)",
+                                   "OGG (OGG Container format) (*.oga *.ogg)"})
+            QVERIFY2(offered.contains(QString::fromLatin1(filter)), filter);
+        QVERIFY(!offered.join(';').contains("RAW"));
+    }
+
     void decode_data() {
         QTest::addColumn<int>("format"); // 0: a named pipe
         QTest::addColumn<int>("channels");
