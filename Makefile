@@ -33,15 +33,19 @@ test: deps
 bench: build
 	./build/bench/zentriq_bench
 
-# The clock-file reader under libFuzzer with ASan and UBSan, one process; new finds go to build-fuzz/corpus.
+# The clock-file reader, then the settings file, under libFuzzer with ASan and UBSan, one process each; new
+# finds go to build-fuzz/corpus and build-fuzz/corpus-settings.
 FUZZ_SECONDS ?= 600
+SETTINGS_FUZZ_SECONDS ?= 120
 fuzz:
 	@scripts/install-deps.sh --fuzz
 	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
 		-DZENTRIQ_FUZZ=ON -DZENTRIQ_BENCH=OFF
-	cmake --build build-fuzz -j $(JOBS) --target fuzz_clockfile
-	mkdir -p build-fuzz/corpus
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_clockfile fuzz_settings
+	mkdir -p build-fuzz/corpus build-fuzz/corpus-settings
 	./build-fuzz/fuzz/fuzz_clockfile -max_total_time=$(FUZZ_SECONDS) -max_len=65536 build-fuzz/corpus fuzz/corpus
+	./build-fuzz/fuzz/fuzz_settings -max_total_time=$(SETTINGS_FUZZ_SECONDS) -max_len=4096 \
+		build-fuzz/corpus-settings fuzz/corpus-settings
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -11,11 +11,12 @@ double number(QStringView text) {
     char small[64];
     QByteArray large;
     const char* s = small;
-    const char* end = small + text.size();
+    const char* end = small;
     if (text.size() < qsizetype(sizeof small)) {
         for (qsizetype i = 0; i < text.size(); ++i)
             small[i] = text[i].unicode() < 0x100 ? char(text[i].unicode()) : '?';
         small[text.size()] = '\0';
+        end = small + text.size();
     } else {
         large = text.toLatin1(); // ends in a NUL, which stops every scan below
         s = large.constData();
