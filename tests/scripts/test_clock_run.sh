@@ -21,6 +21,17 @@ click_start() {
     xdotool mousemove $((canvas_x + $1 / 15 + 52)) $((canvas_y + $2 / 15 - 10)) click 1
 }
 
+# Photographs the clock at (x, y) twips until it looks other than the older picture, for up to 3 s:
+# next_look <x> <y> <older picture> <new picture>. Each count comes within a second; a busy machine may be late.
+next_look() {
+    for _ in $(seq 12); do
+        sleep 0.25
+        shoot_clock "$1" "$2" "$4"
+        pictures_differ "$3" "$4" && return 0
+    done
+    return 1
+}
+
 # --- An example board: one clock started by its button counts, the others stand still. ---
 cp "$examples/kitchen.clk" "$tmp/kitchen.clk"
 "$exe" "$tmp/kitchen.clk" >"$tmp/app.log" 2>&1 &
@@ -37,12 +48,8 @@ click_start 900 1150
 sleep 0.3
 shoot_clock 900 1150 bread2
 pictures_differ bread1 bread2 || fail "a click on Bread's Start button left its face unchanged"
-sleep 1.1
-shoot_clock 900 1150 bread3
-pictures_differ bread2 bread3 || fail "Bread was started, but its time stayed the same over 1.1 s"
-sleep 1.1
-shoot_clock 900 1150 bread4
-pictures_differ bread3 bread4 || fail "Bread's time changed once, then stood still over the next 1.1 s"
+next_look 900 1150 bread2 bread3 || fail "Bread was started, but its time stayed the same for 3 s"
+next_look 900 1150 bread3 bread4 || fail "Bread's time changed once, then stood still for 3 s"
 shoot_clock 3000 1150 potatoes1
 pictures_differ potatoes0 potatoes1 && fail "Potatoes changed on screen although only Bread was started"
 keys alt+f q
@@ -82,12 +89,11 @@ for _ in $(seq 40); do
 done
 [ -n "$seen" ] || fail "Steep was started and should have run out after 2 s, but Pour never changed in 8 s"
 waited=$(((seen - started) / 1000000))
-[ "$waited" -ge 1500 ] || fail "Pour changed after $waited ms, before Steep (2 s) could have run out"
-sleep 1.1
-shoot_clock 3600 1150 pour2
-pictures_differ pour1 pour2 || fail "Pour changed when Steep ran out, but did not count on over 1.1 s"
-# Pour runs out 3 s after it started; its alarm lasts a moment more.
-sleep 3.5
+# Synchronised clocks count on the board's shared second, so Steep's first second may be short.
+[ "$waited" -ge 900 ] || fail "Pour changed after $waited ms, before Steep (2 s) could have run out"
+next_look 3600 1150 pour1 pour2 || fail "Pour changed when Steep ran out, but did not count on for 3 s"
+# Pour runs out at most 3 s after it started; its alarm lasts a moment more.
+sleep 3
 # Quitting closes the sound device, which completes the file.
 keys alt+f q
 discard_if_asked
@@ -99,4 +105,4 @@ echo "rendered: $sounding ms of sound from $first to $last ms"
 [ "$first" -ge 1000 ] || fail "sound began at $first ms, before Steep could have run out"
 [ "$last" -ge $((first + 3000)) ] && [ "$sounding" -ge 800 ] ||
     fail "one alarm at most: $sounding ms of sound between $first and $last ms"
-echo "PASS: Start on an example clock set it counting alone (changed 3 times in 2.5 s); Steep's run-out started Pour after $waited ms and both alarms sounded"
+echo "PASS: Start on an example clock set it counting alone; Steep's run-out started Pour after $waited ms and both alarms sounded"
