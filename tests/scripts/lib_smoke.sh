@@ -25,7 +25,8 @@ keep_pictures() {
     [ -n "${pictures_kept:-}" ] && return
     pictures_kept=1
     if [ -n "${build:-}" ] && compgen -G "$tmp/*.png" >/dev/null; then
-        local keep="$build/tests/shots/$(basename "$0" .sh)"
+        local keep
+        keep="$build/tests/shots/$(basename "$0" .sh)"
         mkdir -p "$keep" && cp "$tmp"/*.png "$keep/" && echo "pictures kept in $keep"
     fi
 }
@@ -131,6 +132,7 @@ discard_if_asked() {
 # Sets canvas_x and canvas_y: where the canvas's top-left corner is on the screen, just below the menu bar.
 # Needs the window probe, which is built where Xlib is.
 find_canvas() {
+    # shellcheck disable=SC2034 # the geometry's other values, kept local
     local probe="$build/tests/tools/window_probe" X Y WIDTH HEIGHT SCREEN
     [ -x "$probe" ] || skip "the window probe was not built (needs libx11-dev): $probe"
     eval "$(xdotool getwindowgeometry --shell "$window")"

@@ -11,17 +11,20 @@ build=$2
 examples=$3
 source "$(dirname "$0")/lib_smoke.sh"
 
-command -v import >/dev/null && command -v compare >/dev/null ||
+if ! command -v import >/dev/null || ! command -v compare >/dev/null; then
     skip "ImageMagick's import and compare are not installed, so the screen cannot be looked at"
+fi
 
 # Opens a menu by its access key and photographs it as shown, then closes it: shoot_menu <key> <name>.
 shoot_menu() {
     local popup=
     xdotool mousemove 0 0 # the pointer must not light up an item
     xdotool key "$1"
+    # The menu drops from the menu bar: its top is the canvas's.
     for _ in $(seq 20); do
-        popup=$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -vx "$window" | head -n1)
-        [ -n "$popup" ] && break
+        for id in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -vx "$window"); do
+            (eval "$(xdotool getwindowgeometry --shell "$id")" && [ "$Y" = "$canvas_y" ]) && popup=$id && break 2
+        done
         sleep 0.1
     done
     [ -n "$popup" ] || fail "$1 opened no menu"
@@ -39,6 +42,7 @@ drag() {
     done
     sleep 0.1
     xdotool mouseup 1
+    xdotool mousemove 0 0 # off the window, so that no tool tip covers a clock
     sleep 0.3
 }
 

@@ -10,8 +10,9 @@ build=$2
 examples=$3
 source "$(dirname "$0")/lib_smoke.sh"
 
-command -v import >/dev/null && command -v compare >/dev/null ||
+if ! command -v import >/dev/null || ! command -v compare >/dev/null; then
     skip "ImageMagick's import and compare are not installed, so the screen cannot be looked at"
+fi
 sound_extent="$build/tests/tools/sound_extent"
 [ -x "$sound_extent" ] || fail "the helper $sound_extent was not built"
 
@@ -19,6 +20,7 @@ sound_extent="$build/tests/tools/sound_extent"
 # the clock's centre.
 click_start() {
     xdotool mousemove $((canvas_x + $1 / 15 + 52)) $((canvas_y + $2 / 15 - 10)) click 1
+    xdotool mousemove 0 0 # off the window, so that no tool tip covers a clock
 }
 
 # Photographs the clock at (x, y) twips until it looks other than the older picture, for up to 3 s:
