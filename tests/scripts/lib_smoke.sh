@@ -7,6 +7,8 @@ xvfb_pid=
 app_pid=
 
 smoke_cleanup() {
+    # ZENTRIQ_KEEP_PICTURES=1 keeps them after a run that passed, too.
+    [ -n "${ZENTRIQ_KEEP_PICTURES:-}" ] && keep_pictures
     [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$tmp"
@@ -18,8 +20,20 @@ skip() {
     exit 77
 }
 
+# Keeps the pictures a run took, for a person to look at: <build>/tests/shots/<script>/.
+keep_pictures() {
+    [ -n "${pictures_kept:-}" ] && return
+    pictures_kept=1
+    if [ -n "${build:-}" ] && compgen -G "$tmp/*.png" >/dev/null; then
+        local keep
+        keep="$build/tests/shots/$(basename "$0" .sh)"
+        mkdir -p "$keep" && cp "$tmp"/*.png "$keep/" && echo "pictures kept in $keep"
+    fi
+}
+
 fail() {
     echo "FAIL: $*"
+    keep_pictures
     exit 1
 }
 
@@ -85,4 +99,82 @@ expect_settings() {
     for pair in "$@"; do
         grep -qx "$pair" "$settings" || fail "expected $pair in: $(cat "$settings")"
     done
+}
+
+# Waits for the main window with the caption given; sets window.
+wait_caption() {
+    window=
+    for _ in $(seq 100); do
+        for id in $(xdotool search --onlyvisible --name '^Zentriq - ' 2>/dev/null); do
+            [ "$(xdotool getwindowname "$id")" = "$1" ] && window=$id && break 2
+        done
+        sleep 0.2
+    done
+    [ -n "$window" ] || fail "no window captioned '$1'; shown: $(xdotool search --name Zentriq getwindowname %@ 2>/dev/null); output: $(cat "$tmp/app.log")"
+    xdotool windowfocus --sync "$window"
+    sleep 0.3
+}
+
+# Answers "Save changes to this board?" with Discard, when the question is shown; Tab moves from "Save".
+discard_if_asked() {
+    local question
+    for _ in $(seq 10); do
+        question=$(xdotool search --onlyvisible --name '^Zentriq$' 2>/dev/null | grep -vx "$window" | head -n1)
+        [ -n "$question" ] && break
+        kill -0 "$app_pid" 2>/dev/null || return 0
+        sleep 0.2
+    done
+    [ -n "$question" ] || return 0
+    xdotool windowfocus --sync "$question"
+    keys Tab space
+}
+
+# Sets canvas_x and canvas_y: where the canvas's top-left corner is on the screen, just below the menu bar.
+# Needs the window probe, which is built where Xlib is.
+find_canvas() {
+    # shellcheck disable=SC2034 # the geometry's other values, kept local
+    local probe="$build/tests/tools/window_probe" X Y WIDTH HEIGHT SCREEN
+    [ -x "$probe" ] || skip "the window probe was not built (needs libx11-dev): $probe"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    canvas_x=$X
+    canvas_y=$("$probe" white $((X + 1)) "$Y" "$HEIGHT") || fail "no white canvas below the menu bar"
+}
+
+# Photographs the box of the clock centred at (x, y) twips on the canvas, with a margin of 3 px that shows
+# whether it is marked selected: shoot_clock <x> <y> <picture name>.
+shoot_clock() {
+    import -window root -crop "73x40+$((canvas_x + $1 / 15 - 36))+$((canvas_y + $2 / 15 - 20))" +repage \
+        "$tmp/$3.png" || fail "could not take a picture of the screen"
+}
+
+# Whether two pictures of the same size differ in any pixel.
+pictures_differ() {
+    local count
+    count=$(compare -metric AE "$tmp/$1.png" "$tmp/$2.png" null: 2>&1)
+    [ "${count%% *}" != 0 ]
+}
+
+# Types a full path into the file dialog that the keys opened, and accepts it.
+choose_file() {
+    local dialog
+    dialog=$(timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1)
+    [ -n "$dialog" ] || fail "no '$1' dialog appeared"
+    xdotool windowfocus --sync "$dialog"
+    sleep 0.3
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$2"
+    xdotool key Return
+    sleep 0.5
+}
+
+# Confirms the "Clocks saved to" message: its window is captioned Zentriq.
+close_message() {
+    local box
+    box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Zentriq$' 2>/dev/null | head -n1)
+    [ -n "$box" ] || fail "no message appeared after $1"
+    xdotool windowfocus --sync "$box"
+    xdotool key Return
+    sleep 0.3
+    # Without a window manager nobody hands the focus back.
+    xdotool windowfocus --sync "$window"
 }

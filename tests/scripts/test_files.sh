@@ -13,45 +13,6 @@ boards="$tmp/my boards"
 mkdir -p "$boards"
 cp "$examples/kitchen.clk" "$boards/kitchen.clk"
 
-# Waits for the main window with the caption given; sets window.
-wait_caption() {
-    window=
-    for _ in $(seq 100); do
-        for id in $(xdotool search --onlyvisible --name '^Zentriq - ' 2>/dev/null); do
-            [ "$(xdotool getwindowname "$id")" = "$1" ] && window=$id && break 2
-        done
-        sleep 0.2
-    done
-    [ -n "$window" ] || fail "no window captioned '$1'; shown: $(xdotool search --name Zentriq getwindowname %@ 2>/dev/null); output: $(cat "$tmp/app.log")"
-    xdotool windowfocus --sync "$window"
-    sleep 0.3
-}
-
-# Types a full path into the file dialog that the keys opened, and accepts it.
-choose_file() {
-    local dialog
-    dialog=$(timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1)
-    [ -n "$dialog" ] || fail "no '$1' dialog appeared"
-    xdotool windowfocus --sync "$dialog"
-    sleep 0.3
-    xdotool key ctrl+a
-    xdotool type --delay 20 "$2"
-    xdotool key Return
-    sleep 0.5
-}
-
-# Confirms the "Clocks saved to" message: its window is captioned Zentriq.
-close_message() {
-    local box
-    box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Zentriq$' 2>/dev/null | head -n1)
-    [ -n "$box" ] || fail "no message appeared after $1"
-    xdotool windowfocus --sync "$box"
-    xdotool key Return
-    sleep 0.3
-    # Without a window manager nobody hands the focus back.
-    xdotool windowfocus --sync "$window"
-}
-
 "$exe" "$boards/kitchen.clk" >"$tmp/app.log" 2>&1 &
 app_pid=$!
 wait_caption "Zentriq - $boards/kitchen.clk"
