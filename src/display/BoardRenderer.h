@@ -15,5 +15,7 @@ public:
     void render(ICanvas& canvas, const ClockCollection& clocks, const IOptions& options) const;
 
 private:
+    void renderPiece(ICanvas& canvas, const ClockCollection& clocks, const IOptions& options) const;
+
     ClockPainter m_clockPainter;
 };
