@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Ten real minutes of the program: 200 clocks in rings of four linked clocks (7 s each, all started, so
 # the rings keep running), on a virtual X server, their sound rendered to a file by OpenAL Soft. Prints the
-# resident memory once a minute, the CPU share, how much the error log grew and how much sound was written.
+# resident memory once a minute, the CPU share, how much the error log grew, how much sound was written and
+# how many alarms sounded in the first and in the last minute (the rings still running).
 # Usage: bench/soak.sh [build dir] [minutes]    (default: build, 10)
 set -u
 build=${1:-build}
 minutes=${2:-10}
-exe="$build/zentriq"
-[ -x "$exe" ] || { echo "no $exe: build the program first"; exit 1; }
+exe="$build/zentriq" onsets="$build/bench/zentriq_wave_onsets"
+[ -x "$exe" ] && [ -x "$onsets" ] || { echo "no $exe or $onsets: build the program and the benchmarks first"; exit 1; }
 command -v xdotool >/dev/null || { echo "xdotool is not installed"; exit 1; }
 . "$(dirname "$0")/lib_bench.sh"
 
@@ -40,3 +41,7 @@ awk -v r0="$rss0" -v r1="$rss1" -v l0="$log0" -v l1="$log1" -v c=$((c1 - c0)) -v
         printf "CPU over %d s: %.2f %% of one core\n", t, 100 * c / hz / t
         printf "sound written: %.1f s\n", wave / (44100 * 2 * 4)
     }'
+# Alarms are the sounds longer than a tick.
+"$onsets" "$bench_tmp/soak.wav" 100 | awk '$1 == "end" {end = $2; next} $2 > 300 {t[++n] = $1}
+    END {for (i = 1; i <= n; ++i) {if (t[i] < 60000) ++first; if (t[i] >= end - 60000) ++last}
+         printf "alarms: %d in the first minute of sound, %d in the last\n", first, last}'
