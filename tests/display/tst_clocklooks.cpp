@@ -3,6 +3,7 @@
 #include "TestBoard.h"
 #include "clock/clsClock.h"
 #include "display/BoardRenderer.h"
+#include "display/CanvasWidget.h"
 #include "display/ClockLooks.h"
 #include "display/ClockPainter.h"
 #include "display/PictureStore.h"
@@ -149,6 +150,27 @@ private slots:
         const QImage whole = paint(board, blank, QRegion(blank.rect()), fresh);
         QVERIFY(part != before);
         QCOMPARE(part, whole);
+    }
+
+    // The window's canvas: a counted second paints the running clock's time and leaves the far clock.
+    void canvasPaintsChangedClocksOnly() {
+        Board board;
+        CanvasWidget canvas(board.b.clocks, board.b.canvas);
+        canvas.resize(600, 400);
+        canvas.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&canvas));
+        canvas.repaintWhole();
+        QTest::qWait(100); // the picture asked for is painted, not merged with the next one
+        QCOMPARE(canvas.lastPaintedArea(), QRegion(canvas.rect()));
+        board.change("count");
+        canvas.repaintChangedClocks();
+        QTRY_VERIFY(canvas.lastPaintedArea() != QRegion(canvas.rect()));
+        const QRegion painted = canvas.lastPaintedArea();
+        QVERIFY(painted.contains(pixels(ClockPainter::timeArea(board.running))));
+        QVERIFY(!painted.intersects(pixels(ClockPainter::area(board.far))));
+        board.change("move");
+        canvas.repaintChangedClocks();
+        QTRY_COMPARE(canvas.lastPaintedArea(), QRegion(canvas.rect()));
     }
 };
 
