@@ -6,8 +6,9 @@ class ICanvas;
 class IOptions;
 class PictureStore;
 
-// One full picture of the board: cleared, every link, then every clock (so faces cover the links
-// beneath them and a later clock covers an earlier one), then the group boxes when they are shown.
+// A picture of the board, or of the pieces of it the canvas paints: cleared, every link, then every clock
+// (so faces cover the links beneath them and a later clock covers an earlier one), then the group boxes
+// when they are shown.
 class BoardRenderer {
 public:
     explicit BoardRenderer(const PictureStore& pictures) : m_clockPainter(pictures) {}
