@@ -55,7 +55,7 @@ void QPainterCanvas::begin(QImage& target, double devicePixelRatio, const QRegio
     const QRegion within = area & target.rect();
     const bool whole = within == QRegion(target.rect());
     m_pieces.assign(within.begin(), within.end());
-    m_piece = whole ? target.rect() : QRect();
+    m_whole = whole;
     if (whole)
         m_lastWhole = m_picture;
     // The painter must see device pixels; the ratio is applied here, not by Qt.
@@ -70,7 +70,12 @@ void QPainterCanvas::begin(QImage& target, double devicePixelRatio, const QRegio
     m_painterBold = false;
     m_painter.setFont(m_fonts[0]);
     applyPen();
-    m_whole = whole;
+    // The first piece, or nothing at all when the area is empty.
+    m_piece = QRect();
+    if (m_pieces.empty())
+        m_painter.setClipRect(QRect());
+    else
+        selectPiece(0);
 }
 
 void QPainterCanvas::selectPiece(int index) {
