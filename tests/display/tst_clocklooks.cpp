@@ -14,14 +14,19 @@
 
 namespace {
 // Three clocks: a running one at the left, a stopped one far to the right, and one whose face lies over
-// the running one's, linked to the far one so that its line crosses the board.
+// the lower half of the running one's (clear of the band its time is written in), linked to the far one
+// so that its line crosses the board.
 struct Board {
     TestBoard b;
     clsClock& running = place(b.add(600), 1500, 1000);
     clsClock& far = place(b.add(60), 7000, 4500);
-    clsClock& over = place(b.add(90), 2400, 1300);
+    clsClock& over = place(b.add(90), 2400, 1400);
 
     Board() {
+        // Named, so that a clock painted twice over shows in its name's softened edges.
+        running.setPurpose(QStringLiteral("Tea"));
+        far.setPurpose(QStringLiteral("Rice"));
+        over.setPurpose(QStringLiteral("Eggs"));
         running.setActive(true);
         over.setLinkID(far.ID());
     }
