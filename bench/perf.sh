@@ -76,8 +76,8 @@ cpu_rows() {
         row "CPU, 100 stopped clocks" "$cpu %" "0.00 %" "$(le "$cpu" 0)"
         row "  main-thread wake-ups in ${seconds} s" "$wakes" "0" "$(le "$wakes" 0)"
     fi
-    for spec in 100:0.2 1000:0.6 10000:5; do
-        local n=${spec%:*} limit=${spec#*:}
+    for limits in 100:0.2 1000:0.6 10000:5; do
+        local n=${limits%:*} limit=${limits#*:}
         run_board "$n" up start 5 || continue
         row "CPU, $n running clocks" "$cpu %" "<= $limit %" "$(le "$cpu" "$limit")"
         [ "$n" = 1000 ] &&
