@@ -1,5 +1,6 @@
 #pragma once
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 
 // Pictures and fonts need a GUI application, timers any application: every benchmark that needs one makes
@@ -13,4 +14,13 @@ inline void ensureGuiApplication() {
     static char name[] = "zentriq_bench";
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
+}
+
+// The build tree keeps pictures/ beside the program, one folder above the benchmark.
+inline QString assetFolder() {
+    const QDir exe(QCoreApplication::applicationDirPath());
+    for (const QString& dir : {exe.absoluteFilePath(QStringLiteral("..")), exe.absolutePath()})
+        if (QDir(dir).exists(QStringLiteral("pictures")))
+            return dir;
+    return exe.absolutePath();
 }

@@ -10,22 +10,12 @@
 #include "display/PictureStore.h"
 #include "display/QPainterCanvas.h"
 
-#include <QDir>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <memory>
 
 namespace {
-
-// The build tree keeps pictures/ beside the program, one folder above the benchmark.
-QString assetFolder() {
-    const QDir exe(QCoreApplication::applicationDirPath());
-    for (const QString& dir : {exe.absoluteFilePath(QStringLiteral("..")), exe.absolutePath()})
-        if (QDir(dir).exists(QStringLiteral("pictures")))
-            return dir;
-    return exe.absolutePath();
-}
 
 // Clocks stand in rows of 16, 19 rows to the buffer; further rows are laid over the first ones, shifted a
 // little, so every board has the same density of clocks per row and the same short links.

@@ -34,8 +34,16 @@ void MainLoop::requestQuit(int exitCode) {
 
 void MainLoop::pass() {
     advance();
-    if (m_repaint.takeDue(m_time.nowMs()))
+    switch (m_repaint.take(m_time.nowMs())) {
+    case RepaintScheduler::Repaint::Whole:
         m_view.present();
+        break;
+    case RepaintScheduler::Repaint::ChangedClocks:
+        m_view.presentChangedClocks();
+        break;
+    case RepaintScheduler::Repaint::None:
+        break;
+    }
     m_pump.dispatch(nextWakeMs());
 }
 
@@ -44,7 +52,7 @@ void MainLoop::tickInBatches(qint64 seconds) {
     while (seconds > 0) {
         const qint64 batch = std::min<qint64>(seconds, 32767);
         if (m_clocks.tickAll(qint16(batch)))
-            m_repaint.request();
+            m_repaint.requestChangedClocks();
         seconds -= batch;
     }
 }
@@ -81,7 +89,7 @@ void MainLoop::advance() {
         switchMode(sync, now);
     if (!sync || !m_loopLastTick) {
         if (m_clocks.tickAll(0))
-            m_repaint.request();
+            m_repaint.requestChangedClocks();
         if (sync)
             m_loopLastTick = now;
     } else if (now - *m_loopLastTick >= 1000) {

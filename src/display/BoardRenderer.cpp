@@ -7,6 +7,16 @@
 #include "display/LinkPainter.h"
 
 void BoardRenderer::render(ICanvas& canvas, const ClockCollection& clocks, const IOptions& options) const {
+    // Piece by piece: a plain rectangle is the painter's quick clip, where a clip of many rectangles
+    // would slow every drawing call.
+    for (int piece = 0; piece < canvas.pieceCount(); ++piece) {
+        canvas.selectPiece(piece);
+        renderPiece(canvas, clocks, options);
+    }
+}
+
+void BoardRenderer::renderPiece(ICanvas& canvas, const ClockCollection& clocks,
+                                const IOptions& options) const {
     canvas.clear();
     // Links are drawn with the width the clocks leave behind, from the very first picture on.
     canvas.setLineWidth(2);

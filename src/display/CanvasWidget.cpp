@@ -6,12 +6,15 @@
 #include "display/ICanvasInput.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QTextDocument>
 #include <QToolTip>
 #include <QtDebug>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 CanvasWidget::CanvasWidget(ClockCollection& clocks, CanvasSize& size, QWidget* parent)
     : QWidget(parent), m_clocks(clocks), m_size(size), m_pictures(clocks.environment().programFolder),
@@ -24,19 +27,75 @@ CanvasWidget::CanvasWidget(ClockCollection& clocks, CanvasSize& size, QWidget* p
     setMouseTracking(true);
 }
 
-void CanvasWidget::paintEvent(QPaintEvent*) {
+void CanvasWidget::repaintWhole() {
+    m_looks.takeAll(m_clocks);
+    update();
+}
+
+void CanvasWidget::repaintChangedClocks() {
+    const std::optional<QVector<QRectF>> areas = m_looks.takeChanged(m_clocks);
+    if (!areas) {
+        update();
+        return;
+    }
+    // Clocks in one row change together: one rectangle along the row costs less to paint and show than
+    // one for each clock, as long as what lies between them is no wider than what they cover.
+    constexpr double twips = ClockGeometry::twipsPerPixel;
+    std::vector<QRect> rects;
+    for (const QRectF& area : *areas)
+        rects.push_back(QRectF(area.topLeft() / twips, area.bottomRight() / twips).toAlignedRect());
+    std::sort(rects.begin(), rects.end(), [](const QRect& a, const QRect& b) {
+        return std::make_pair(a.top(), a.left()) < std::make_pair(b.top(), b.left());
+    });
+    QRect row;
+    for (const QRect& r : rects) {
+        if (!row.isNull() && r.top() == row.top() && r.height() == row.height() &&
+            r.left() - row.right() <= r.width()) {
+            row |= r;
+            continue;
+        }
+        if (!row.isNull())
+            update(row);
+        row = r;
+    }
+    if (!row.isNull())
+        update(row);
+}
+
+namespace {
+// The device pixels under an area of logical ones, whole pixels outward.
+QRegion devicePixels(const QRegion& logical, qreal ratio) {
+    if (ratio == 1.0)
+        return logical;
+    QRegion pixels;
+    for (const QRect& r : logical)
+        pixels += QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio).toAlignedRect();
+    return pixels;
+}
+} // namespace
+
+void CanvasWidget::paintEvent(QPaintEvent* event) {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels(int(std::ceil(width() * ratio)), int(std::ceil(height() * ratio)));
     if (pixels.isEmpty())
         return;
-    if (m_backBuffer.size() != pixels)
+    QRegion area = event->region() & rect();
+    if (m_backBuffer.size() != pixels) {
         m_backBuffer = QImage(pixels, QImage::Format_RGB32);
+        area = rect(); // a new buffer holds nothing yet
+    }
+    m_lastPainted = area;
     m_canvas.setBackground(palette().color(QPalette::Base));
-    m_canvas.begin(m_backBuffer, ratio);
+    m_canvas.begin(m_backBuffer, ratio, devicePixels(area, ratio));
     m_renderer.render(m_canvas, m_clocks, m_clocks.environment().options);
     m_canvas.end();
     m_backBuffer.setDevicePixelRatio(ratio);
-    QPainter(this).drawImage(QPointF(0, 0), m_backBuffer);
+    // Piece by piece: each copy stays small, where one clipped copy of the whole buffer would walk (and
+    // share out among threads) every line of it.
+    QPainter painter(this);
+    for (const QRect& piece : area)
+        painter.drawImage(piece, m_backBuffer,
+                          QRectF(QPointF(piece.topLeft()) * ratio, QSizeF(piece.size()) * ratio));
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {

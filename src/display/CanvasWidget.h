@@ -1,6 +1,7 @@
 #pragma once
 #include "clock/ClockGeometry.h"
 #include "display/BoardRenderer.h"
+#include "display/ClockLooks.h"
 #include "display/PictureStore.h"
 #include "display/QPainterCanvas.h"
 
@@ -11,13 +12,20 @@ class ClockCollection;
 class CanvasSize;
 class ICanvasInput;
 
-// The board's drawing surface. Coordinates on it are twips, 15 to a logical pixel. Every paint draws the
-// whole board into a back buffer of device pixels and shows it when it is complete.
+// The board's drawing surface. Coordinates on it are twips, 15 to a logical pixel. A paint draws the board
+// into a back buffer of device pixels, within the area asked for, and shows it when it is complete.
 class CanvasWidget : public QWidget {
     Q_OBJECT
 public:
     CanvasWidget(ClockCollection& clocks, CanvasSize& size, QWidget* parent = nullptr);
     void setInput(ICanvasInput* input) { m_input = input; }
+    // Asks for a picture of the whole board.
+    void repaintWhole();
+    // Asks for a picture of just the clocks whose look changed since they were last asked for; of the
+    // whole board when more than faces changed.
+    void repaintChangedClocks();
+    // The area the last paint drew, in logical pixels.
+    const QRegion& lastPaintedArea() const { return m_lastPainted; }
 
 protected:
     bool event(QEvent* event) override;
@@ -37,4 +45,6 @@ private:
     BoardRenderer m_renderer;
     QPainterCanvas m_canvas; // one for every paint, so what it has made ready stays ready
     QImage m_backBuffer;
+    ClockLooks m_looks;
+    QRegion m_lastPainted;
 };

@@ -42,9 +42,24 @@ QString ClockPainter::shownName(const QString& name) const {
     return shown;
 }
 
+QRectF ClockPainter::area(const clsClock& clock) {
+    constexpr double edge = 2 * ClockGeometry::twipsPerPixel;
+    return {clock.myLeft() - ClockGeometry::faceOffset - edge,
+            clock.myTop() - ClockGeometry::faceOffset - edge, ClockGeometry::faceWidth + 2 * edge,
+            ClockGeometry::faceHeight + 2 * edge};
+}
+
+QRectF ClockPainter::timeArea(const clsClock& clock) {
+    const QRectF all = area(clock);
+    return {all.left(), all.top(), all.width(), clock.myTop() + ClockGeometry::boxHeight / 2 - all.top()};
+}
+
 void ClockPainter::draw(ICanvas& canvas, const clsClock& clock) const {
-    const double left = clock.myLeft(), top = clock.myTop();
     canvas.setLineWidth(2);
+    const QRectF covered = area(clock);
+    if (!canvas.shows(covered.left(), covered.top(), covered.right(), covered.bottom()))
+        return;
+    const double left = clock.myLeft(), top = clock.myTop();
 
     canvas.drawPicture(m_pictures.maskedFace(faceIndex(clock)), left - ClockGeometry::faceOffset,
                        top - ClockGeometry::faceOffset, ClockGeometry::faceWidth, ClockGeometry::faceHeight,

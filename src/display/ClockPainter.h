@@ -3,6 +3,7 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <QRectF>
 #include <QString>
 
 class ICanvas;
@@ -15,6 +16,12 @@ class ClockPainter {
 public:
     // Face picture for the state: 0 cream (stopped), 1 red (running, 10 s or less), 2 green (running).
     static int faceIndex(const clsClock& clock);
+
+    // Everything a clock's drawing can touch, in canvas twips: its face picture, which holds the buttons
+    // and the selection outline, with room for the lines' edges.
+    static QRectF area(const clsClock& clock);
+    // The part of that area where the time is written: the band along the top of the face's panel.
+    static QRectF timeArea(const clsClock& clock);
 
     explicit ClockPainter(const PictureStore& pictures);
 

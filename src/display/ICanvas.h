@@ -14,6 +14,15 @@ public:
     };
 
     virtual ~ICanvas() = default;
+    // A picture may be painted in pieces, each a rectangle: the board is drawn once for every piece,
+    // after selecting it, and nothing is drawn outside the piece selected.
+    virtual int pieceCount() const { return 1; }
+    virtual void selectPiece(int /*index*/) {}
+    // Whether any part of the rectangle can show in the piece being painted; whatever lies wholly
+    // outside it need not be drawn at all.
+    virtual bool shows(double /*left*/, double /*top*/, double /*right*/, double /*bottom*/) const {
+        return true;
+    }
     virtual void clear() = 0;
     virtual void setForeColor(const QColor& colour) = 0;
     // In logical pixels, not twips.

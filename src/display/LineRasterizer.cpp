@@ -22,6 +22,14 @@ QRgb blend(QRgb under, QRgb colour, uint cover) {
 } // namespace
 
 void LineRasterizer::drawLine(QImage& image, QPointF a, QPointF b, double width, QRgb colour) {
+    drawLine(image, a, b, width, colour, image.rect());
+}
+
+void LineRasterizer::drawLine(QImage& image, QPointF a, QPointF b, double width, QRgb colour,
+                              const QRect& clip) {
+    const QRect area = clip & image.rect();
+    if (area.isEmpty())
+        return;
     const QImage::Format f = image.format();
     if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
         return;
@@ -36,19 +44,19 @@ void LineRasterizer::drawLine(QImage& image, QPointF a, QPointF b, double width,
     }
     const double slope = u1 > u0 ? (v1 - v0) / (u1 - u0) : 0.0;
     const double half = width / 2.0 * std::sqrt(1.0 + slope * slope);
-    const int uLimit = steep ? image.height() : image.width();
-    const int vLimit = steep ? image.width() : image.height();
+    const int uMin = steep ? area.top() : area.left(), uMax = steep ? area.bottom() : area.right();
+    const int vMin = steep ? area.left() : area.top(), vMax = steep ? area.right() : area.bottom();
     uchar* const bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
-    const int uFirst = std::max(0, int(std::floor(u0))), uLast = std::min(uLimit - 1, int(std::ceil(u1)) - 1);
+    const int uFirst = std::max(uMin, int(std::floor(u0))), uLast = std::min(uMax, int(std::ceil(u1)) - 1);
     for (int u = uFirst; u <= uLast; ++u) {
         const double along = overlap(u0, u1, u);
         if (along <= 0)
             continue;
         const double centre = v0 + (std::clamp(u + 0.5, u0, u1) - u0) * slope;
         const double lo = centre - half, hi = centre + half;
-        const int vFirst = std::max(0, int(std::floor(lo))),
-                  vLast = std::min(vLimit - 1, int(std::ceil(hi)) - 1);
+        const int vFirst = std::max(vMin, int(std::floor(lo))),
+                  vLast = std::min(vMax, int(std::ceil(hi)) - 1);
         for (int v = vFirst; v <= vLast; ++v) {
             const uint cover = uint(std::min(1.0, along * overlap(lo, hi, v)) * 256.0 + 0.5);
             if (cover == 0)

@@ -3,6 +3,7 @@
 #include <QRgb>
 
 class QImage;
+class QRect;
 
 // Antialiased straight lines of any width, written straight into a 32-bit image; they look like QPainter's.
 // Measured for 2 px link lines: 1.8 times as fast as QPainter's antialiased stroke (bench BM_SlantedLines,
@@ -14,4 +15,6 @@ public:
     // straight across at a and b, in an opaque colour. Pixels outside the image are skipped. The image must
     // be RGB32, ARGB32 or ARGB32_Premultiplied; others are left untouched.
     static void drawLine(QImage& image, QPointF a, QPointF b, double width, QRgb colour);
+    // The same, touching only pixels within clip.
+    static void drawLine(QImage& image, QPointF a, QPointF b, double width, QRgb colour, const QRect& clip);
 };

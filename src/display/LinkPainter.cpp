@@ -26,6 +26,10 @@ void LinkPainter::drawLink(ICanvas& canvas, const clsClock& clock) const {
     // The line leaves the source's box at the point nearest the target's corner; edges belong to the box.
     const double startX = std::clamp(double(target.x), clock.myLeft(), clock.myRight());
     const double startY = std::clamp(double(target.y), clock.myTop(), clock.myBottom());
+    constexpr double reach = circleRadius + 3 * ClockGeometry::twipsPerPixel; // disc and line edges
+    if (!canvas.shows(std::min(startX, double(target.x)) - reach, std::min(startY, double(target.y)) - reach,
+                      std::max(startX, double(target.x)) + reach, std::max(startY, double(target.y)) + reach))
+        return;
     canvas.setForeColor(QColor(0, 0, 255));
     canvas.line(startX, startY, target.x, target.y);
     canvas.circle(target.x, target.y, circleRadius, QColor(255, 0, 0));

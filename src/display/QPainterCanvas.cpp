@@ -34,6 +34,10 @@ QFont QPainterCanvas::canvasFont(double devicePixelRatio, bool bold) {
 }
 
 void QPainterCanvas::begin(QImage& target, double devicePixelRatio) {
+    begin(target, devicePixelRatio, QRegion(target.rect()));
+}
+
+void QPainterCanvas::begin(QImage& target, double devicePixelRatio, const QRegion& area) {
     end();
     const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     if (ratio != m_dpr || m_fonts[0].pixelSize() <= 0) {
@@ -48,6 +52,12 @@ void QPainterCanvas::begin(QImage& target, double devicePixelRatio) {
         m_discs.clear();
     }
     ++m_picture;
+    const QRegion within = area & target.rect();
+    const bool whole = within == QRegion(target.rect());
+    m_pieces.assign(within.begin(), within.end());
+    m_whole = whole;
+    if (whole)
+        m_lastWhole = m_picture;
     // The painter must see device pixels; the ratio is applied here, not by Qt.
     target.setDevicePixelRatio(1.0);
     m_target = &target;
@@ -60,6 +70,18 @@ void QPainterCanvas::begin(QImage& target, double devicePixelRatio) {
     m_painterBold = false;
     m_painter.setFont(m_fonts[0]);
     applyPen();
+    // The first piece, or nothing at all when the area is empty.
+    m_piece = QRect();
+    if (m_pieces.empty())
+        m_painter.setClipRect(QRect());
+    else
+        selectPiece(0);
+}
+
+void QPainterCanvas::selectPiece(int index) {
+    m_piece = m_pieces[std::size_t(index)];
+    if (!m_whole)
+        m_painter.setClipRect(m_piece);
 }
 
 void QPainterCanvas::end() {
@@ -71,15 +93,25 @@ void QPainterCanvas::end() {
 }
 
 void QPainterCanvas::dropUnused() {
-    // Whatever the picture just finished did not use is gone from the board.
+    // Whatever the picture just finished did not use is gone from the board. A picture of a part keeps
+    // what the last whole one used, since most of it still shows outside that part.
+    const auto unused = [this](quint64 lastPicture) {
+        return lastPicture != m_picture && lastPicture != m_lastWhole;
+    };
     for (auto& texts : m_texts)
-        texts.removeIf([this](const auto& it) {
-            if (it.value().lastPicture == m_picture)
+        texts.removeIf([this, &unused](const auto& it) {
+            if (!unused(it.value().lastPicture))
                 return false;
             m_textBytes -= it.value().image.sizeInBytes();
             return true;
         });
-    m_discs.removeIf([this](const auto& it) { return it.value().lastPicture != m_picture; });
+    m_discs.removeIf([&unused](const auto& it) { return unused(it.value().lastPicture); });
+}
+
+bool QPainterCanvas::shows(double left, double top, double right, double bottom) const {
+    const QRect pixels(QPoint(devicePixels(left), devicePixels(top)),
+                       QPoint(devicePixels(right), devicePixels(bottom)));
+    return m_piece.intersects(pixels);
 }
 
 int QPainterCanvas::devicePixels(double twips) const {
@@ -104,17 +136,15 @@ void QPainterCanvas::applyPen() {
 }
 
 void QPainterCanvas::clear() {
-    const QRect all(0, 0, m_painter.device()->width(), m_painter.device()->height());
-    if (m_background.alpha() == 255) {
-        // An opaque fill with antialiasing off takes the painter's plain rectangle path.
-        m_painter.setRenderHint(QPainter::Antialiasing, false);
-        m_painter.fillRect(all, m_background);
-        m_painter.setRenderHint(QPainter::Antialiasing, true);
-        return;
-    }
-    m_painter.setCompositionMode(QPainter::CompositionMode_Source);
-    m_painter.fillRect(all, m_background);
+    // An opaque fill with antialiasing off takes the painter's plain rectangle path; each piece of the
+    // area is filled on its own, so a small area costs little however large the target.
+    const bool opaque = m_background.alpha() == 255;
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    if (!opaque)
+        m_painter.setCompositionMode(QPainter::CompositionMode_Source);
+    m_painter.fillRect(m_piece, m_background);
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.setRenderHint(QPainter::Antialiasing, true);
 }
 
 void QPainterCanvas::setForeColor(const QColor& colour) {
@@ -157,8 +187,14 @@ void QPainterCanvas::drawPicture(const Picture& picture, double x, double y, dou
 void QPainterCanvas::line(double x1, double y1, double x2, double y2) {
     const QPointF a = penPoint(x1, y1), b = penPoint(x2, y2);
     if (a.x() != b.x() && a.y() != b.y()) {
-        // The raster engine writes straight into the image, so drawing beside it keeps the order.
-        LineRasterizer::drawLine(*m_target, a, b, m_penWidth, m_fore.rgb());
+        // The raster engine writes straight into the image, so drawing beside it keeps the order; it
+        // knows nothing of the painter's clip, so it is given the area piece by piece.
+        const QRect reach = QRectF(a, b)
+                                .normalized()
+                                .adjusted(-m_penWidth, -m_penWidth, m_penWidth, m_penWidth)
+                                .toAlignedRect();
+        if (m_piece.intersects(reach))
+            LineRasterizer::drawLine(*m_target, a, b, m_penWidth, m_fore.rgb(), m_piece);
         return;
     }
     // Level and upright lines (outlines, boxes) are whole-pixel rectangles: filled, not stroked. The

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
+#include <vector>
 
 // The board's canvas over a back buffer. Positions are twips, turned into whole device pixels so that
 // pictures are copied pixel for pixel and lines and text stay sharp at any device pixel ratio.
@@ -30,12 +32,18 @@ public:
     // target holds device pixels, devicePixelRatio of them to a logical pixel. Starts with line width 1,
     // black foreground and bold off.
     void begin(QImage& target, double devicePixelRatio);
+    // Paints only within area (device pixels), one of its rectangles at a time, and keeps the rest of the
+    // target as it is.
+    void begin(QImage& target, double devicePixelRatio, const QRegion& area);
     void end();
     void setBackground(const QColor& background) { m_background = background; }
 
     // The canvas's own font: a small sans-serif face.
     static QFont canvasFont(double devicePixelRatio, bool bold);
 
+    int pieceCount() const override { return int(m_pieces.size()); }
+    void selectPiece(int index) override;
+    bool shows(double left, double top, double right, double bottom) const override;
     void clear() override;
     void setForeColor(const QColor& colour) override;
     void setLineWidth(int pixels) override;
@@ -78,7 +86,11 @@ private:
     bool m_painterBold = false; // the font the painter holds
     QFont m_fonts[2];
     int m_ascent[2] = {0, 0};
-    quint64 m_picture = 0; // counts begin()
+    quint64 m_picture = 0;       // counts begin()
+    quint64 m_lastWhole = 0;     // the last picture of the whole target
+    std::vector<QRect> m_pieces; // the rectangles of device pixels painted in this picture
+    QRect m_piece;               // the one being painted
+    bool m_whole = true;
     QHash<QString, CachedText> m_texts[2];
     qsizetype m_textBytes = 0;
     QHash<quint64, Disc> m_discs;

@@ -60,7 +60,11 @@ frmMain::~frmMain() {
 }
 
 void frmMain::present() {
-    m_canvas->update();
+    m_canvas->repaintWhole();
+}
+
+void frmMain::presentChangedClocks() {
+    m_canvas->repaintChangedClocks();
 }
 
 void frmMain::arrangeAfterAdd() {

@@ -27,6 +27,7 @@ public:
     CanvasWidget* canvas() const { return m_canvas; }
     MainMenu& menu() const { return *m_menu; }
     void present() override;
+    void presentChangedClocks() override;
 
     // IAddClockHooks
     void arrangeAfterAdd() override;
