@@ -19,10 +19,15 @@ QString tooLarge() {
     return QStringLiteral("the file is larger than %1 MB, too large for a board").arg(maxSize >> 20);
 }
 
-// The rest of an opened file, refused when it grew beyond any board since it was looked at.
+// The rest of an opened file, refused when it grew beyond any board since it was looked at. Read in
+// pieces: one read of the largest allowed size would set that much memory aside for every board.
 bool readOpened(QFile& file, QByteArray* content, QString* reason) {
-    *content = file.read(maxSize + 1);
-    if (file.error() != QFileDevice::NoError) {
+    content->clear();
+    char piece[64 * 1024];
+    qint64 got = 0;
+    while (content->size() <= maxSize && (got = file.read(piece, qint64(sizeof piece))) > 0)
+        content->append(piece, qsizetype(got));
+    if (got < 0 || file.error() != QFileDevice::NoError) {
         *reason = file.errorString();
         return false;
     }
