@@ -69,6 +69,7 @@ private slots:
         QTest::newRow("switched twenty times") << "T20 21" << false << "9 10";
         // Nothing runs, so the loop sleeps; a start then counts a second on the phase the clock had.
         QTest::newRow("start after a quiet spell, synchronised") << "s W5300 s 700 1" << true << "0 0 0 1 1";
+        QTest::newRow("start a second after the common count") << "s W1000 s 999 1" << true << "0 0 0 0 1";
         QTest::newRow("start after a quiet spell, unsynchronised")
             << "s W5300 s 700 1" << false << "0 0 0 0 1";
         // The random walk ends exactly a day on; own seconds count once more than 1000 ms have passed.
