@@ -59,6 +59,19 @@ private slots:
         QCOMPARE(w->form.windowTitle(), QStringLiteral("Zentriq"));
     }
 
+    // The board is in view while the window is shown, not minimised and active; a notice's click brings the
+    // window back.
+    void inView() {
+        QVERIFY(QTest::qWaitForWindowActive(&w->form) && w->form.boardInView());
+        w->form.showMinimized();
+        QTRY_VERIFY(!w->form.boardInView());
+        w->form.bringToFront();
+        QTRY_VERIFY(w->form.boardInView());
+        w->form.hide();
+        w->form.bringToFront();
+        QVERIFY(w->form.isVisible());
+    }
+
     // Every board command of the menus (B selected, running with 50 of 60 s left; C selected; A in group 4,
     // whose box is not yet computed). A new clock comes at the canvas's centre and its dialog is asked for;
     // the group boxes are recomputed when shown; arranging lays the clocks out in rows.
@@ -215,6 +228,7 @@ private slots:
         QTest::newRow("5 selects group 5") << "010" << K(Qt::Key_5) << 14u << "A*5 B C*5 | 1950";
         QTest::newRow("0, an empty group") << "010" << K(Qt::Key_0) << 19u << "A5 B C5 | 1950";
         QTest::newRow("keypad 5") << "010" << (Qt::KeypadModifier | Qt::Key_5) << 84u << "A5 B* C5 | 1950";
+        QTest::newRow("backquote: no band, none") << "010" << K(Qt::Key_QuoteLeft) << 49u << "A5 B C5 | 1950";
         QTest::newRow("Delete, none selected") << "000" << K(Qt::Key_Delete) << 0u << "A5 B C5 | 1950";
         QTest::newRow("Delete, B selected") << "010" << K(Qt::Key_Delete) << 0u << "A5 C5 | 1950";
     }
