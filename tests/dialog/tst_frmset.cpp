@@ -190,6 +190,7 @@ private slots:
         QTest::addColumn<bool>("saved");
         QTest::newRow("Enter in the name") << int(Qt::Key_Return) << true;
         QTest::newRow("Enter in seconds") << int(Qt::Key_Enter) << true;
+        QTest::newRow("Enter on a check box") << int(Qt::Key_Return) << true;
         QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
         QTest::newRow("close box") << 0 << false;
     }
@@ -197,8 +198,10 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, saved);
         QSignalSpy saves(form.get(), &frmSet::saveClicked);
-        QLineEdit* field =
-            QString(QTest::currentDataTag()).endsWith("seconds") ? form->txtSeconds : form->txtPurpose;
+        const QString tag = QTest::currentDataTag();
+        QWidget* field = tag.endsWith("seconds")     ? form->txtSeconds
+                         : tag.endsWith("check box") ? static_cast<QWidget*>(form->chkSound)
+                                                     : form->txtPurpose;
         field->setFocus();
         key ? QTest::keyClick(field, Qt::Key(key)) : void(form->close());
         QCOMPARE(saves.count(), int(saved));

@@ -149,6 +149,7 @@ private slots:
         QTest::newRow("rename a group") << "mnuGroupName2" << true;
         QTest::newRow("arrange from the menu") << "mnuViewArrange" << true;
         QTest::newRow("drag") << "drag" << true;
+        QTest::newRow("drag straight down") << "drag down" << true;
         QTest::newRow("click without moving") << "click" << false;
         QTest::newRow("start selected") << "mnuSelStart" << false;
         QTest::newRow("reset selected") << "mnuSelReset" << false;
@@ -161,11 +162,12 @@ private slots:
         Responder responder;
         p->clocks.clock(0).setSelected(!action.endsWith(QLatin1String("none")));
         CanvasWidget* canvas = p->form.canvas();
-        if (action == QLatin1String("drag")) {
+        if (action.startsWith(QLatin1String("drag"))) {
+            const int dx = action == QLatin1String("drag") ? 1 : 0;
             QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(200, 100));
-            QTest::mouseMove(canvas, QPoint(210, 105));
-            QTest::mouseMove(canvas, QPoint(230, 130));
-            QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(230, 130));
+            QTest::mouseMove(canvas, QPoint(200 + 10 * dx, 105));
+            QTest::mouseMove(canvas, QPoint(200 + 30 * dx, 130));
+            QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(200 + 30 * dx, 130));
         } else if (action == QLatin1String("click")) {
             QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(200, 100));
         } else if (action == QLatin1String("resize")) {
