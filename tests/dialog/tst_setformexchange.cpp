@@ -165,12 +165,14 @@ private slots:
     // Enter in the name saves; a request that comes before the closed dialog is deleted opens a fresh one.
     void enterInNameSaves() {
         w->exchange.showSetForm(2);
+        const QPointer<frmSet> first = w->exchange.form();
         QTest::keyClicks(w->dialog().txtPurpose, "Pasta"); // the name is selected on opening
         QTest::keyClick(w->dialog().txtPurpose, Qt::Key_Return);
         QCOMPARE(w->state(), "A B Pasta");
         w->exchange.showSetForm(0);
         Window::settle();
         QVERIFY(w->exchange.form() && w->dialog().isVisible() && w->dialog().txtPurpose->text() == "A");
+        QVERIFY(!first); // the closed dialog is gone, not kept hidden
     }
 
     // The dialog opened for B acts on B whatever happens to the board meanwhile, and on nothing once B is
