@@ -25,8 +25,13 @@ private slots:
     }
 
     // The canvas paints into device pixels: A's start button border is two of them, black, then the bar.
+    // Empty canvas shows the palette's base colour.
     void canvasIsCrisp() {
+        QPalette palette = w->form.canvas()->palette();
+        palette.setColor(QPalette::Base, Qt::darkCyan);
+        w->form.canvas()->setPalette(palette);
         const QImage shown = w->form.canvas()->grab().toImage();
+        QCOMPARE(shown.pixelColor(5, 5), QColor(Qt::darkCyan));
         // Ten pixels below its corner (3550, 1250), at 7.5 twips a device pixel.
         QCOMPARE(shown.pixelColor(473, 177), QColor(Qt::black));
         QCOMPARE(shown.pixelColor(474, 177), QColor(Qt::black));
