@@ -9,7 +9,6 @@
 #include "files/ClockFileWriter.h"
 #include "files/IBoardWindow.h"
 #include "files/IFilePrompts.h"
-#include "files/RegBatch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -29,7 +28,6 @@ QString ClockFiles::clocksFolder() const {
 }
 
 bool ClockFiles::loadClocks(const QString& fileName, const QByteArray& nativeName) {
-    RegBatch::runRegBatch(m_programFolder);
     QString path = fileName;
     if (path.isEmpty()) {
         path = m_chooser.chooseOpenFile(QStringLiteral("Open Clocks"), clocksFolder(), fileFilters());

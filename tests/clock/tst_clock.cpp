@@ -47,6 +47,7 @@ private slots:
         QTest::newRow("a fraction") << "0.5>1 50 | s0 t1" << 100 << 1 << "stop -0.5, run 49";
         QTest::newRow("start below zero runs on") << "1>1 50 | s0 t3 r1 s0" << 100 << 1 << "run -2, stop 50";
         QTest::newRow("and stops silently") << "1>1 50 | s0 t3 r1 s0 t1" << 100 << 1 << "stop -2, stop 50";
+        QTest::newRow("count up stopped at zero") << "0u | s0 s0" << -1 << 0 << "stop 0";
         QTest::newRow("start at zero refills") << "1 | s0 t1 s0" << 100 << 1 << "run 1";
         QTest::newRow("stopping leaves the link alone")
             << "5>1 50 | s0 s1 t1 s0" << 100 << 0 << "stop 4, run 49";

@@ -1,3 +1,4 @@
+#include "TestBoard.h"
 #include "core/CommandLine.h"
 
 #include <QStandardPaths>
@@ -11,22 +12,13 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void clockFileArgument_data() {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("quoted, capitals") << "\"/a b.CLK\""
-                                          << "/a b.CLK";
-        QTest::newRow("only a leading quote") << "\"/a.clk"
-                                              << "/a.clk";
-        QTest::newRow("inner quotes stay") << "\"/\"b\".clk\""
-                                           << "/\"b\".clk";
-        QTest::newRow("a single quote") << "\""
-                                        << "";
-        QTest::newRow("trailing blank") << "/a.clk "
-                                        << "";
-        QTest::newRow("other extension") << "/a.clock"
-                                         << "";
+        textRows({"line", "file"}, {{"empty", "", ""},
+                                    {"quoted, capitals", "\"/a b.CLK\"", "/a b.CLK"},
+                                    {"only a leading quote", "\"/a.clk", "/a.clk"},
+                                    {"inner quotes stay", "\"/\"b\".clk\"", "/\"b\".clk"},
+                                    {"a single quote", "\"", ""},
+                                    {"trailing blank", "/a.clk ", ""},
+                                    {"other extension", "/a.clock", ""}});
     }
     void clockFileArgument() {
         QFETCH(QString, line);

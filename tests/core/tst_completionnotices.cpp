@@ -28,37 +28,24 @@ private slots:
 
     // Scripts as TestBoard::play; names "A", "B", ... except a clock whose name is left empty ("-").
     void notices_data() {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("names");
-        QTest::addColumn<bool>("inView");
-        QTest::addColumn<bool>("option");
-        QTest::addColumn<QString>("sent");
-        QTest::newRow("one completion") << "2 5 | s0 t2"
-                                        << "AB" << false << true << "A #1";
-        QTest::newRow("no name") << "2 | s0 t2"
-                                 << "-" << false << true << "Clock #1";
-        QTest::newRow("a ring replaces its own notices") << "1>1 2>0 | s0 t1 t1 t1 t1"
-                                                         << "AB" << false << true << "A #1, B #2, A #1, B #2";
-        QTest::newRow("three at once, one notice") << "2 2 1u 2 | s0 s1 s2 s3 t2"
-                                                   << "AB-D" << false << true << "A, B and D #1";
-        QTest::newRow("together, then one of them alone replaces")
-            << "1 1 | s0 s1 t1 s1 t1"
-            << "AB" << false << true << "A and B #1, B #1";
-        QTest::newRow("board in view") << "1 | s0 t1"
-                                       << "A" << true << true << "";
-        QTest::newRow("option off") << "1 | s0 t1"
-                                    << "A" << false << false << "";
-        QTest::newRow("stopped, not completed") << "3 5u | s0 s1 t1 s0 t1"
-                                                << "AB" << false << true << "";
-        QTest::newRow("started at zero") << "0 | s0 t1"
-                                         << "A" << false << true << "";
+        // The script, the names, "in view" or "option off" where so, then what was sent.
+        textRows(
+            {"board", "sent"},
+            {{"one completion", "2 5 | s0 t2 | AB", "A #1"},
+             {"no name", "2 | s0 t2 | -", "Clock #1"},
+             {"a ring replaces its own notices", "1>1 2>0 | s0 t1 t1 t1 t1 | AB", "A #1, B #2, A #1, B #2"},
+             {"three at once, one notice", "2 2 1u 2 | s0 s1 s2 s3 t2 | AB-D", "A, B and D #1"},
+             {"together, then one of them alone replaces", "1 1 | s0 s1 t1 s1 t1 | AB", "A and B #1, B #1"},
+             {"board in view", "1 | s0 t1 | A | in view", ""},
+             {"option off", "1 | s0 t1 | A | option off", ""},
+             {"stopped, not completed", "3 5u | s0 s1 t1 s0 t1 | AB", ""},
+             {"started at zero", "0 | s0 t1 | A", ""}});
     }
     void notices() {
-        QFETCH(QString, script);
-        QFETCH(QString, names);
-        QFETCH(bool, inView);
-        QFETCH(bool, option);
+        QFETCH(QString, board);
         QFETCH(QString, sent);
+        const QString names = board.section(" | ", 2, 2);
+        const bool inView = board.endsWith("in view"), option = !board.endsWith("option off");
         TestBoard b;
         b.options.setChecked(Option::Notify, option);
         FakeNotifier desktop;
@@ -66,11 +53,10 @@ private slots:
             desktop, b.options, [inView] { return inView; }, [] { return QTime(14, 32, 5); });
         b.clocks.setCompletionHandler(
             [&notices](const QVector<CompletedClock>& done) { notices.clocksCompleted(done); });
-        const QString defs = script.section('|', 0, 0);
-        b.play(defs + '|');
+        b.play(board.section('|', 0, 0) + '|');
         for (int i = 0; i < b.clocks.clockCount(); ++i)
             b.clocks.clock(i).setPurpose(names[i] == '-' ? QString() : QString(names[i]));
-        b.play('|' + script.section('|', 1));
+        b.play('|' + board.section('|', 1, 1));
         QCOMPARE(desktop.sent.join(QStringLiteral(", ")), sent);
         if (!sent.isEmpty())
             QCOMPARE(desktop.lastBody, QStringLiteral("Completed at 14:32"));

@@ -26,6 +26,7 @@ private slots:
         QLocale::setDefault(QLocale("en_US"));
         const QDateTime when(QDate(2024, 3, 7), QTime(14, 5, 9));
         QCOMPARE(ErrorLog::formatLine(when, "Unable to play"), "3/7/24 2:05:09 PM Unable to play");
+        QCOMPARE(ErrorLog::timeFormatWithoutZone("HH:mm 'at' t"), "HH:mm 'at'"); // quoted text stays whole
         QLocale::setDefault(QLocale::c());
     }
 

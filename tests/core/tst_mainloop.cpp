@@ -54,7 +54,8 @@ private slots:
     // and then sleeps N ms, which it must not want to cut short; T N, N switches of mode, each followed 499
     // ms later by an advance; R N, advances N ms long with random gaps of 0-50 ms; P N, N passes that sleep
     // as asked; p, one pass that stays at the moment; r, a repaint asked for (nothing shown); w, "w" and the
-    // milliseconds until the loop would wake now, or "w-" for never.
+    // milliseconds until the loop would wake now, or "w-" for never; q, "q1" if a repaint is pending (it is
+    // then painted), else "q0".
     void timing_data() {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<bool>("sync");
@@ -69,6 +70,7 @@ private slots:
         QTest::newRow("switched twenty times") << "T20 21" << false << "9 10";
         // Nothing runs, so the loop sleeps; a start then counts a second on the phase the clock had.
         QTest::newRow("start after a quiet spell, synchronised") << "s W5300 s 700 1" << true << "0 0 0 1 1";
+        QTest::newRow("start a second after the common count") << "s W1000 s 999 1" << true << "0 0 0 0 1";
         QTest::newRow("start after a quiet spell, unsynchronised")
             << "s W5300 s 700 1" << false << "0 0 0 0 1";
         // The random walk ends exactly a day on; own seconds count once more than 1000 ms have passed.
@@ -78,6 +80,11 @@ private slots:
         QTest::newRow("sleeps to the next second, unsynchronised") << "P12" << false << "11";
         QTest::newRow("wakes for the common second") << "p 300 w" << true << "0 0 w700";
         QTest::newRow("wakes once the own second is over") << "p 300 w" << false << "0 0 w701";
+        QTest::newRow("a count asks for a repaint, synchronised")
+            << "q 1001 q 500 q" << true << "q1 1 q1 1 q0";
+        QTest::newRow("a count asks for a repaint, unsynchronised")
+            << "q 1001 q 500 q" << false << "q1 1 q1 1 q0";
+        QTest::newRow("own second a second after the last") << "s W1000 s 1000 1" << false << "0 0 0 1 1";
         QTest::newRow("a repaint between frames wakes the loop") << "s p 5 r w" << true << "0 0 0 w11";
     }
     void timing() {
@@ -97,6 +104,9 @@ private slots:
                 continue;
             case 'r':
                 r.repaint.request();
+                continue;
+            case 'q': // whether a repaint is pending; it is then painted
+                seen << QStringLiteral("q%1").arg(int(r.repaint.takeDue(now)));
                 continue;
             case 'w': {
                 const auto wake = r.loop.nextWakeMs();

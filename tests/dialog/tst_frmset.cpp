@@ -1,5 +1,6 @@
 // The Set Clock dialog on its own, with real widgets: what it shows, its volumes, keys and Browse.
 #include "FakeFileChooser.h"
+#include "TestBoard.h"
 #include "dialog/frmSet.h"
 
 #include <QApplication>
@@ -118,20 +119,14 @@ private slots:
     }
 
     void volumes_data() {
-        QTest::addColumn<QString>("call");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("design") << ""
-                                << "5 5%, 15 15%, 50 50%, 75 75%, 100 100%, 100 100%";
-        QTest::newRow("index past the last") << "tick 7 50"
-                                             << "5 5%, 15 15%, 50 50%, 75 75%, 50 50%, 100 100%";
-        QTest::newRow("below 0, above 100") << "tick -2 150"
-                                            << "100 100%, 15 15%, 50 50%, 75 75%, 100 100%, 100 100%";
-        QTest::newRow("alarm below 0") << "alarm -5"
-                                       << "5 5%, 15 15%, 50 50%, 75 75%, 100 100%, 0 0%";
-        QTest::newRow("page key, band 1") << "key 1"
-                                          << "5 5%, 25 25%, 50 50%, 75 75%, 100 100%, 100 100%";
-        QTest::newRow("arrow key, alarm") << "key 5"
-                                          << "5 5%, 15 15%, 50 50%, 75 75%, 100 100%, 99 99%";
+        textRows(
+            {"call", "after"},
+            {{"design", "", "5 5%, 15 15%, 50 50%, 75 75%, 100 100%, 100 100%"},
+             {"index past the last", "tick 7 50", "5 5%, 15 15%, 50 50%, 75 75%, 50 50%, 100 100%"},
+             {"below 0, above 100", "tick -2 150", "100 100%, 15 15%, 50 50%, 75 75%, 100 100%, 100 100%"},
+             {"alarm below 0", "alarm -5", "5 5%, 15 15%, 50 50%, 75 75%, 100 100%, 0 0%"},
+             {"page key, band 1", "key 1", "5 5%, 25 25%, 50 50%, 75 75%, 100 100%, 100 100%"},
+             {"arrow key, alarm", "key 5", "5 5%, 15 15%, 50 50%, 75 75%, 100 100%, 99 99%"}});
     }
     void volumes() {
         QFETCH(QString, call);
@@ -175,12 +170,8 @@ private slots:
 
     // A chosen file enables the alarm; cancelling the file dialog leaves both as they were.
     void browse_data() {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("chosen") << "/bell.flac"
-                                << "/bell.flac on";
-        QTest::newRow("cancelled") << ""
-                                   << "/old.wav off";
+        textRows({"answer", "after"},
+                 {{"chosen", "/bell.flac", "/bell.flac on"}, {"cancelled", "", "/old.wav off"}});
     }
     void browse() {
         QFETCH(QString, answer);
@@ -199,6 +190,7 @@ private slots:
         QTest::addColumn<bool>("saved");
         QTest::newRow("Enter in the name") << int(Qt::Key_Return) << true;
         QTest::newRow("Enter in seconds") << int(Qt::Key_Enter) << true;
+        QTest::newRow("Enter on a check box") << int(Qt::Key_Return) << true;
         QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
         QTest::newRow("close box") << 0 << false;
     }
@@ -206,8 +198,10 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, saved);
         QSignalSpy saves(form.get(), &frmSet::saveClicked);
-        QLineEdit* field =
-            QString(QTest::currentDataTag()).endsWith("seconds") ? form->txtSeconds : form->txtPurpose;
+        const QString tag = QTest::currentDataTag();
+        QWidget* field = tag.endsWith("seconds")     ? form->txtSeconds
+                         : tag.endsWith("check box") ? static_cast<QWidget*>(form->chkSound)
+                                                     : form->txtPurpose;
         field->setFocus();
         key ? QTest::keyClick(field, Qt::Key(key)) : void(form->close());
         QCOMPARE(saves.count(), int(saved));

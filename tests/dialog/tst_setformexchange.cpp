@@ -1,14 +1,8 @@
 // The Set Clock dialog and its clock, wired to the main window as the program wires them.
 #include "FakeFileChooser.h"
-#include "TestBoard.h"
-#include "core/RepaintScheduler.h"
+#include "TestWindow.h"
 #include "dialog/SetFormExchange.h"
 #include "dialog/frmSet.h"
-#include "display/CanvasWidget.h"
-#include "ui/BoardInteraction.h"
-#include "ui/MainMenu.h"
-#include "ui/MenuOptions.h"
-#include "ui/frmMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,48 +12,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QtTest>
 
 namespace {
-// Clocks A, B, C with identifiers 1, 2, 3, centred at pixels (200, 100), (400, 100), (200, 300).
-struct Window {
-    // The build tree keeps the pictures and sounds beside the program, a folder above the tests.
-    static QString folder() { return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/.."); }
-    FakeTimeSource time;
-    MenuOptions options;
-    CanvasSize canvas;
-    ScriptedRandom random;
-    FakeSoundService sound;
-    MemoryErrorLog log;
-    ClockEnvironment env{time, options, canvas, random, sound, log, folder()};
-    ClockCollection clocks{env};
-    RepaintScheduler repaint;
-    frmMain window{clocks, options, canvas, repaint};
-    BoardInteraction interaction{window, clocks, repaint};
+struct Window : TestWindow {
     FakeFileChooser chooser;
     SetFormExchange exchange{clocks,
-                             window,
+                             form,
                              repaint,
                              {"WAV (Microsoft) (*.wav)", "FLAC (Free Lossless Audio Codec) (*.flac)"},
                              &chooser};
-
     Window() {
-        QObject::connect(&window, &frmMain::setFormRequested, &exchange, &SetFormExchange::showSetForm);
-        for (int i = 0; i < 3; ++i) {
-            clsClock* c = clocks.appendClock();
-            c->setPurpose(QString(QChar(u'A' + i)));
-            c->setPosition(float(i == 1 ? 400 : 200) * 15, float(i == 2 ? 300 : 100) * 15);
-            c->setStoredId(i + 1);
-        }
-        clocks.markSaved();
+        QObject::connect(&form, &frmMain::setFormRequested, &exchange, &SetFormExchange::showSetForm);
     }
-    frmSet& form() { return *exchange.form(); }
-    QString names() const {
-        QStringList out;
-        for (int i = 0; i < clocks.clockCount(); ++i)
-            out << (clocks.clock(i).purpose().isEmpty() ? "-" : clocks.clock(i).purpose());
-        return out.join(' ');
-    }
+    frmSet& dialog() { return *exchange.form(); }
     // Lets the closed dialog go.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
@@ -90,16 +55,14 @@ class TestSetFormExchange : public QObject {
 private slots:
     void init() {
         w = std::make_unique<Window>();
-        w->window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w->window));
+        QVERIFY(w->show());
     }
     void cleanup() {
         w.reset();
         Window::settle();
     }
 
-    // B filled into the dialog, after it was open for A: "name | h m s | direction | sound alarm | vols |
-    // file".
+    // B filled into the dialog, after it was open for A: "name | h m s | direction | sound alarm | vols".
     void populate_data() {
         QTest::addColumn<double>("duration");
         QTest::addColumn<qint16>("countType");
@@ -128,7 +91,7 @@ private slots:
         b.setAlarmFile("/a.wav");
         w->exchange.showSetForm(0);
         w->exchange.showSetForm(1);
-        frmSet& f = w->form();
+        frmSet& f = w->dialog();
         QStringList vols;
         for (int i = 0; i <= frmSet::bandCount; ++i)
             vols << QString::number((i < frmSet::bandCount ? f.sldTickVol[i] : f.sldAlarmVol)->value());
@@ -150,29 +113,25 @@ private slots:
         for (const int n : {2, 0}) {
             w->exchange.showSetForm(n);
             QStringList items;
-            for (int i = 0; i < w->form().cmbLink->count(); ++i)
-                items << w->form().cmbLink->itemText(i);
+            for (int i = 0; i < w->dialog().cmbLink->count(); ++i)
+                items << w->dialog().cmbLink->itemText(i);
             QCOMPARE(items, QStringList({"(None)", "A | 1", "C | 3"}));
-            QCOMPARE(w->form().cmbLink->currentText(), n == 0 ? "C | 3" : "(None)");
+            QCOMPARE(w->dialog().cmbLink->currentText(), n == 0 ? "C | 3" : "(None)");
         }
-        w->form().setActiveLink("C | 4");
-        QCOMPARE(w->form().cmbLink->currentIndex(), 0);
+        w->dialog().setActiveLink("C | 4");
+        QCOMPARE(w->dialog().cmbLink->currentIndex(), 0);
     }
 
     // A (100 s, linked to C) edited, then Save Clock. The direction rule has tests of its own.
     void save_data() {
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("(None) stores 0") << "link"
-                                         << "A 100/100 down stop link0 11 5,15,50,75,100/100 wristWatch.wav";
-        QTest::newRow("name as typed, time")
-            << "name"
-            << " x  9000/9000 down stop link3 11 5,15,50,75,100/100 wristWatch.wav";
-        QTest::newRow("alarm off keeps its file")
-            << "alarm"
-            << "A 100/100 down stop link3 10 5,15,50,75,100/100 wristWatch.wav";
-        QTest::newRow("sounds") << "sounds"
-                                << "A 100/100 down stop link3 01 5,15,50,75,4/4 b.ogg";
+        textRows(
+            {"edit", "after"},
+            {{"(None) stores 0", "link", "A 100/100 down stop link0 11 5,15,50,75,100/100 wristWatch.wav"},
+             {"name as typed, time", "name",
+              " x  9000/9000 down stop link3 11 5,15,50,75,100/100 wristWatch.wav"},
+             {"alarm off keeps its file", "alarm",
+              "A 100/100 down stop link3 10 5,15,50,75,100/100 wristWatch.wav"},
+             {"sounds", "sounds", "A 100/100 down stop link3 01 5,15,50,75,4/4 b.ogg"}});
     }
     void save() {
         QFETCH(QString, edit);
@@ -182,7 +141,7 @@ private slots:
         a.setLinkID(3);
         a.resetClock();
         w->exchange.showSetForm(0);
-        frmSet& f = w->form();
+        frmSet& f = w->dialog();
         if (edit == "link")
             f.cmbLink->setCurrentIndex(0);
         if (edit == "name") {
@@ -206,45 +165,33 @@ private slots:
     // Enter in the name saves; a request that comes before the closed dialog is deleted opens a fresh one.
     void enterInNameSaves() {
         w->exchange.showSetForm(2);
-        QTest::keyClicks(w->form().txtPurpose, "Pasta"); // the name is selected on opening
-        QTest::keyClick(w->form().txtPurpose, Qt::Key_Return);
-        QCOMPARE(w->names(), "A B Pasta");
+        const QPointer<frmSet> first = w->exchange.form();
+        QTest::keyClicks(w->dialog().txtPurpose, "Pasta"); // the name is selected on opening
+        QTest::keyClick(w->dialog().txtPurpose, Qt::Key_Return);
+        QCOMPARE(w->state(), "A B Pasta");
         w->exchange.showSetForm(0);
         Window::settle();
-        QVERIFY(w->exchange.form() && w->form().isVisible() && w->form().txtPurpose->text() == "A");
+        QVERIFY(w->exchange.form() && w->dialog().isVisible() && w->dialog().txtPurpose->text() == "A");
+        QVERIFY(!first); // the closed dialog is gone, not kept hidden
     }
 
     // The dialog opened for B acts on B whatever happens to the board meanwhile, and on nothing once B is
     // gone.
     void followsClock_data() {
-        QTest::addColumn<QString>("meanwhile");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("names");
-        QTest::newRow("A deleted, Save") << "delete 0"
-                                         << "cmdSet"
-                                         << "X C";
-        QTest::newRow("A deleted, Delete clock") << "delete 0"
-                                                 << "cmdDel"
-                                                 << "C";
-        QTest::newRow("B deleted, Delete clock") << "delete 1"
-                                                 << "cmdDel"
-                                                 << "A C";
-        QTest::newRow("B deleted, a clock added") << "delete 1, append"
-                                                  << "cmdSet"
-                                                  << "A C -";
-        QTest::newRow("board closed and refilled") << "close, append"
-                                                   << "cmdSet"
-                                                   << "-";
-        QTest::newRow("outside the board asked") << "ask -1, ask 3"
-                                                 << "cmdSet"
-                                                 << "A X C";
+        textRows({"meanwhile", "button", "names"},
+                 {{"A deleted, Save", "delete 0", "cmdSet", "X C"},
+                  {"A deleted, Delete clock", "delete 0", "cmdDel", "C"},
+                  {"B deleted, Delete clock", "delete 1", "cmdDel", "A C"},
+                  {"B deleted, a clock added", "delete 1, append", "cmdSet", "A C -"},
+                  {"board closed and refilled", "close, append", "cmdSet", "-"},
+                  {"outside the board asked", "ask -1, ask 3", "cmdSet", "A X C"}});
     }
     void followsClock() {
         QFETCH(QString, meanwhile);
         QFETCH(QString, button);
         QFETCH(QString, names);
         w->exchange.showSetForm(1);
-        w->form().txtPurpose->setText("X");
+        w->dialog().txtPurpose->setText("X");
         for (const QString& step : meanwhile.split(", ")) {
             const int n = step.section(' ', 1).toInt();
             if (step.startsWith("delete"))
@@ -255,8 +202,8 @@ private slots:
                 step == "close" ? w->clocks.removeAllClocks() : void(w->clocks.appendClock());
         }
         w->clocks.markSaved();
-        QTest::mouseClick(w->form().findChild<QPushButton*>(button), Qt::LeftButton);
-        QCOMPARE(w->names(), names);
+        QTest::mouseClick(w->dialog().findChild<QPushButton*>(button), Qt::LeftButton);
+        QCOMPARE(w->state(), names);
         QCOMPARE(w->clocks.hasUnsavedChanges(),
                  !meanwhile.contains("delete 1") && !meanwhile.contains("close"));
         QVERIFY(!w->exchange.form());
@@ -265,8 +212,8 @@ private slots:
     // "Add a Clock" opens the dialog for the new clock, on the screen, without holding the main window;
     // Browse starts in the program's alarm folder with wave, the decoded types, then all files.
     void addClockOpens() {
-        w->window.menu().mnuFileAddClock->trigger();
-        frmSet& f = w->form();
+        w->form.menu().mnuFileAddClock->trigger();
+        frmSet& f = w->dialog();
         QVERIFY(f.isVisible() && !f.isModal() && f.windowTitle() == "Set Clock" &&
                 f.focusWidget() == f.txtPurpose);
         QCOMPARE(w->exchange.editedClock(), &w->clocks.clock(3));
@@ -292,13 +239,13 @@ private slots:
         QFETCH(int, opened);
         QFETCH(QPoint, placed);
         // As the platform delivers it: press, release, a double click in place of the second press, release.
-        QTest::mouseClick(w->window.canvas(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(w->window.canvas(), Qt::LeftButton, {}, at);
-        QTest::mouseRelease(w->window.canvas(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(w->form.canvas(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(w->form.canvas(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(w->form.canvas(), Qt::LeftButton, {}, at);
         QCOMPARE(w->clocks.clock(0).active(), opened == 0);
         QCOMPARE(w->exchange.editedClock(), opened < 0 ? nullptr : &w->clocks.clock(opened));
         if (opened >= 0)
-            QCOMPARE(w->form().pos() - w->window.pos(), placed);
+            QCOMPARE(w->dialog().pos() - w->form.pos(), placed);
     }
 };
 

@@ -92,21 +92,12 @@ private slots:
     // A picture that is missing, of the wrong size or no file at all is named once in the error log, and a
     // plain stand-in keeps the faces' colours and the buttons (green "Start", red "Stop") in place.
     void plainStandIns_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("damage");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("red face missing") << "box1.png"
-                                          << "gone"
-                                          << "Unable to load picture ";
-        QTest::newRow("mask of the wrong size") << "boxMatte.png"
-                                                << "small"
-                                                << "Picture of the wrong size (10 x 10, not 118 x 50): ";
-        QTest::newRow("start bar a named pipe") << "button1.png"
-                                                << "pipe"
-                                                << "Unable to load picture ";
-        QTest::newRow("stop bar missing") << "button2.png"
-                                          << "gone"
-                                          << "Unable to load picture ";
+        textRows({"file", "damage", "line"},
+                 {{"red face missing", "box1.png", "gone", "Unable to load picture "},
+                  {"mask of the wrong size", "boxMatte.png", "small",
+                   "Picture of the wrong size (10 x 10, not 118 x 50): "},
+                  {"start bar a named pipe", "button1.png", "pipe", "Unable to load picture "},
+                  {"stop bar missing", "button2.png", "gone", "Unable to load picture "}});
     }
     void plainStandIns() {
         QFETCH(QString, file);

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,7 +29,10 @@ struct Files {
     FakeBoardWindow window;
     FakeFilePrompts prompts;
     FakeFileChooser chooser;
-    ClockFiles files{b.clocks, window, prompts, chooser, dir.filePath("program"), dir.filePath("user")};
+    ClockFiles files;
+
+    explicit Files(const QString& program = "program")
+        : files(b.clocks, window, prompts, chooser, dir.filePath(program), dir.filePath("user")) {}
 
     QString path(const QString& name) const { return dir.filePath(name); }
     QString write(const QString& name, const QByteArray& content) const {
@@ -89,33 +93,22 @@ private slots:
 
     // Each failure names the file and the reason; the clocks read before it stay.
     void loadFailures_data() {
-        QTest::addColumn<QString>("what");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("clocks");
-        QTest::newRow("missing") << "missing"
-                                 << "Could not open the clocks in \"%1\": No such file or directory." << 0;
-        QTest::newRow("folder") << "folder"
-                                << "Could not open the clocks in \"%1\": it is a folder, not a clock file."
-                                << 0;
-        QTest::newRow("named pipe") << "fifo"
-                                    << "Could not open the clocks in \"%1\": it is not a regular file." << 0;
-        QTest::newRow("device") << "/dev/zero"
-                                << "Could not open the clocks in \"%1\": it is not a regular file." << 0;
-        QTest::newRow("too large")
-            << "large"
-            << "Could not open the clocks in \"%1\": the file is larger than 256 MB, too large for a board."
-            << 0;
-        QTest::newRow("overflow")
-            << "overflow"
-            << "Could not read all of \"%1\".\nLine 5: the value \"40000\" of \"type\" is not a "
-               "whole number from -32768 to 32767.\nOnly the clocks before that line were "
-               "loaded; saving now would replace the file with them."
-            << 1;
+        const QString open = "Could not open the clocks in \"%1\": ";
+        textRows(
+            {"what", "message"}, // the clocks read before the failure stay
+            {{"missing", "missing", open + "No such file or directory."},
+             {"folder", "folder", open + "it is a folder, not a clock file."},
+             {"named pipe", "fifo", open + "it is not a regular file."},
+             {"device", "/dev/zero", open + "it is not a regular file."},
+             {"too large", "large", open + "the file is larger than 256 MB, too large for a board."},
+             {"overflow", "overflow",
+              "Could not read all of \"%1\".\nLine 5: the value \"40000\" of \"type\" is not a whole number "
+              "from -32768 to 32767.\nOnly the clocks before that line were loaded; saving now would replace "
+              "the file with them."}});
     }
     void loadFailures() {
         QFETCH(QString, what);
         QFETCH(QString, message);
-        QFETCH(int, clocks);
         Files f;
         f.change();
         QString file = what.startsWith('/') ? what : f.path(what);
@@ -131,7 +124,7 @@ private slots:
             f.write(what, "<clock>\r\nid:1\r\n</clock>\r\n<clock>\r\ntype:40000\r\n</clock>\r\n");
         QVERIFY(!f.files.loadClocks(file));
         QCOMPARE(f.prompts.messages, QStringList(QStringLiteral("error: ") + message.arg(file)));
-        QCOMPARE(f.b.clocks.clockCount(), clocks);
+        QCOMPARE(f.b.clocks.clockCount(), what == "overflow" ? 1 : 0);
         QCOMPARE(f.window.caption, QStringLiteral("Zentriq - ") + file);
         QCOMPARE(f.files.currentFile(), file);
         QVERIFY(!f.b.clocks.hasUnsavedChanges());
@@ -157,74 +150,31 @@ private slots:
     // The dialogs fall back to the user's data folder when the program's folder cannot be written; a
     // program folder below a plain file cannot be made even by root.
     void clocksFolderFallsBack() {
-        QTemporaryDir dir;
-        QFile(dir.filePath("file")).open(QIODevice::WriteOnly);
-        TestBoard b;
-        FakeBoardWindow window;
-        FakeFilePrompts prompts;
-        FakeFileChooser chooser;
-        ClockFiles files(b.clocks, window, prompts, chooser, dir.filePath("file/program"),
-                         dir.filePath("user"));
-        QCOMPARE(files.clocksFolder(), dir.filePath("user/clocks"));
-        QVERIFY(QFileInfo(dir.filePath("user/clocks")).isDir());
+        Files f("file/program");
+        QFile(f.path("file")).open(QIODevice::WriteOnly);
+        QCOMPARE(f.files.clocksFolder(), f.path("user/clocks"));
+        QVERIFY(QFileInfo(f.path("user/clocks")).isDir());
     }
 
     // Saving: where it goes, what it says, and that a failure keeps the board, the file name and the disk.
     void save_data() {
-        QTest::addColumn<QString>("current"); // the current file before, "" for none
-        QTest::addColumn<QString>("command"); // "save" or "saveAs"
-        QTest::addColumn<QString>("answer");  // the save dialog's answer, "" to cancel
-        QTest::addColumn<QString>("written"); // the file that holds the board afterwards, "" for none
-        QTest::addColumn<QString>("message"); // the last message, %1 = the path tried
-        QTest::newRow("save to the current file") << "old.clk"
-                                                  << "save"
-                                                  << ""
-                                                  << "old.clk"
-                                                  << "info: Clocks saved to %1";
-        QTest::newRow("save without a file asks") << ""
-                                                  << "save"
-                                                  << "new.clk"
-                                                  << "new.clk"
-                                                  << "info: Clocks saved to %1";
-        QTest::newRow("save as another") << "old.clk"
-                                         << "saveAs"
-                                         << "new.clk"
-                                         << "new.clk"
-                                         << "info: Clocks saved to %1";
-        QTest::newRow("extension added") << ""
-                                         << "saveAs"
-                                         << "plain"
-                                         << "plain.clk"
-                                         << "info: Clocks saved to %1";
-        QTest::newRow("save as cancelled") << "old.clk"
-                                           << "saveAs"
-                                           << ""
-                                           << ""
-                                           << "";
-        QTest::newRow("save without a file, cancelled") << ""
-                                                        << "save"
-                                                        << ""
-                                                        << ""
-                                                        << "";
-        QTest::newRow("below a plain file") << ""
-                                            << "save"
-                                            << "old.clk/x.clk"
-                                            << ""
-                                            << "error: Could not save the clocks to \"%1\": Not a "
-                                               "directory.\nThe board is still open, and the file "
-                                               "on disk was not changed.";
-        QTest::newRow("a folder")
-            << ""
-            << "saveAs"
-            << "sub"
-            << ""
-            << "error: Could not save the clocks to \"%1\": Filename refers to a directory.\nThe "
-               "board is still open, and the file on disk was not changed.";
-        QTest::newRow("current file turned unwritable") << "locked/old.clk"
-                                                        << "save"
-                                                        << ""
-                                                        << ""
-                                                        << "error: ";
+        // The current file before ("-" for none), the command, the save dialog's answer ("-" to cancel), the
+        // file that holds the board afterwards ("-" for none), and the last message, %1 = the path tried.
+        textRows(
+            {"current", "command", "answer", "written", "message"},
+            {{"save to the current file", "old.clk", "save", "-", "old.clk", "info: Clocks saved to %1"},
+             {"save without a file asks", "-", "save", "new.clk", "new.clk", "info: Clocks saved to %1"},
+             {"save as another", "old.clk", "saveAs", "new.clk", "new.clk", "info: Clocks saved to %1"},
+             {"extension added", "-", "saveAs", "plain", "plain.clk", "info: Clocks saved to %1"},
+             {"save as cancelled", "old.clk", "saveAs", "-", "-", ""},
+             {"save without a file, cancelled", "-", "save", "-", "-", ""},
+             {"below a plain file", "-", "save", "old.clk/x.clk", "-",
+              "error: Could not save the clocks to \"%1\": Not a directory.\nThe board is still open, and "
+              "the file on disk was not changed."},
+             {"a folder", "-", "saveAs", "sub", "-",
+              "error: Could not save the clocks to \"%1\": Filename refers to a directory.\nThe board is "
+              "still open, and the file on disk was not changed."},
+             {"current file turned unwritable", "locked/old.clk", "save", "-", "-", "error: "}});
     }
     void save() {
         QFETCH(QString, current);
@@ -232,6 +182,8 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QString, written);
         QFETCH(QString, message);
+        for (QString* column : {&current, &answer, &written})
+            column->remove(QRegularExpression("^-$"));
         Files f;
         QDir().mkpath(f.path("sub"));
         QDir().mkpath(f.path("locked"));
@@ -292,43 +244,25 @@ private slots:
 
     // The question before a board is thrown away, and what each answer does.
     void guard_data() {
-        QTest::addColumn<bool>("changed");
-        QTest::addColumn<bool>("empty");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("saveTo"); // the save dialog's answer
-        QTest::addColumn<QString>("result"); // "go on" or "stay", then how often asked
-        QTest::newRow("unchanged") << false << false << "cancel"
-                                   << ""
-                                   << "go on 0";
-        QTest::newRow("empty") << true << true << "cancel"
-                               << ""
-                               << "go on 0";
-        QTest::newRow("cancel") << true << false << "cancel"
-                                << ""
-                                << "stay 1";
-        QTest::newRow("discard") << true << false << "discard"
-                                 << ""
-                                 << "go on 1";
-        QTest::newRow("save") << true << false << "save"
-                              << "b.clk"
-                              << "go on 1";
-        QTest::newRow("save cancelled") << true << false << "save"
-                                        << ""
-                                        << "stay 1";
-        QTest::newRow("save failed") << true << false << "save"
-                                     << "no/b.clk"
-                                     << "stay 1";
+        // The board (one clock "changed" or "unchanged", or "empty" and changed), the answer and the save
+        // dialog's answer, then "go on" or "stay" and how often the question was asked.
+        textRows({"board", "result"}, {{"unchanged", "unchanged cancel", "go on 0"},
+                                       {"empty", "empty cancel", "go on 0"},
+                                       {"cancel", "changed cancel", "stay 1"},
+                                       {"discard", "changed discard", "go on 1"},
+                                       {"save", "changed save b.clk", "go on 1"},
+                                       {"save cancelled", "changed save", "stay 1"},
+                                       {"save failed", "changed save no/b.clk", "stay 1"}});
     }
     void guard() {
-        QFETCH(bool, changed);
-        QFETCH(bool, empty);
-        QFETCH(QString, answer);
-        QFETCH(QString, saveTo);
+        QFETCH(QString, board);
         QFETCH(QString, result);
+        const bool empty = board.startsWith("empty");
+        const QString answer = board.section(' ', 1, 1), saveTo = board.section(' ', 2);
         Files f;
         if (!empty)
             f.b.add(5);
-        if (changed)
+        if (!board.startsWith("unchanged"))
             f.b.clocks.markChanged();
         using Choice = IFilePrompts::SaveChoice;
         f.prompts.answer = answer == "save"      ? Choice::Save

@@ -31,11 +31,13 @@ private slots:
         OpenAlSoundService service(time);
         MemoryErrorLog log;
         SoundBoard board(service, log, TestAssets::programFolder());
-        board.clocks.appendClock()->setDuration(100);
-        board.clocks.clock(0).toggleStartStop();
-        board.clocks.tickAll(1);
+        board.clocks.appendClock()->setDuration(100); // its sounds open the device
         QCOMPARE(service.deviceName(), QStringLiteral("No Output"));
         const qsizetype mixing = threads();
+        QTRY_COMPARE_WITH_TIMEOUT(threads(), mixing - 1, 2000); // nothing played yet
+        board.clocks.clock(0).toggleStartStop();
+        board.clocks.tickAll(1);
+        QCOMPARE(threads(), mixing);
         QTRY_COMPARE_WITH_TIMEOUT(threads(), mixing - 1, 2000);
         board.clocks.tickAll(1);
         QCOMPARE(threads(), mixing);

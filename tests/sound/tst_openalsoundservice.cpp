@@ -63,6 +63,7 @@ private slots:
             QCOMPARE(log.lines.size(), 400);
             QTest::qWait(400);
             board.clocks.tickAll(1);
+            QCOMPARE(service.sourceCount(), 1); // the ticks merged, and the played-out source taken again
             QTest::qWait(100);
         }
         OpenAlSoundFile file;

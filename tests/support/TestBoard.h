@@ -13,6 +13,18 @@
 #include <QTest>
 #include <cmath>
 #include <deque>
+#include <initializer_list>
+
+// A table of text columns, a row a line: its name, then its values.
+inline void textRows(std::initializer_list<const char*> columns, std::initializer_list<QStringList> rows) {
+    for (const char* column : columns)
+        QTest::addColumn<QString>(column);
+    for (const QStringList& row : rows) {
+        QTestData& data = QTest::newRow(qPrintable(row[0]));
+        for (int i = 1; i < row.size(); ++i)
+            data << row[i];
+    }
+}
 
 // Random numbers the test chooses; after the queue runs out, a slow walk through [0, 1).
 class ScriptedRandom final : public IRandom {

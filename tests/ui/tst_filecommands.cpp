@@ -1,18 +1,11 @@
 // The File menu's board commands on the real window, answered through the real message boxes and file dialog.
-#include "TestBoard.h"
-#include "clock/clsClock.h"
+#include "TestWindow.h"
 #include "core/IEventPump.h"
 #include "core/ISettingsStore.h"
 #include "core/MainLoop.h"
 #include "core/Program.h"
 #include "core/ProgramSettings.h"
-#include "core/RepaintScheduler.h"
-#include "display/CanvasWidget.h"
-#include "ui/BoardInteraction.h"
 #include "ui/FileCommands.h"
-#include "ui/MainMenu.h"
-#include "ui/MenuOptions.h"
-#include "ui/frmMain.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -20,9 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QtTest>
 
 namespace {
 struct NoPump final : IEventPump {
@@ -71,23 +62,10 @@ struct Responder : QObject {
     }
 };
 
-// The program as main() wires it, on fakes for time, sound and the settings store.
-struct Program_ {
+// The program as main() wires it, on fakes for time, sound and the settings store; the clocks folder goes
+// to a temporary one.
+struct Program_ : TestWindow {
     QTemporaryDir dir;
-    FakeTimeSource time;
-    MenuOptions options;
-    CanvasSize canvas;
-    ScriptedRandom random;
-    FakeSoundService sound;
-    MemoryErrorLog log;
-    // Pictures come from the build tree, a folder above the tests; the clocks folder goes to the temporary
-    // one.
-    ClockEnvironment env{
-        time, options, canvas, random, sound, log, QCoreApplication::applicationDirPath() + "/.."};
-    ClockCollection clocks{env};
-    RepaintScheduler repaint;
-    frmMain form{clocks, options, canvas, repaint};
-    BoardInteraction interaction{form, clocks, repaint};
     FileCommands files{form, clocks, interaction.groupCommands(), repaint, dir.path(), dir.filePath("user")};
     MemoryStore store;
     ProgramSettings settings{store, options};
@@ -98,12 +76,6 @@ struct Program_ {
     Program_() {
         program.setGuard(&files.files());
         QObject::connect(&form, &frmMain::quitRequested, &form, [this] { program.quitProgram(); });
-        for (int i = 0; i < 3; ++i)
-            clocks.appendClock()->setPosition(float(1500 + 3000 * i), 1500);
-    }
-    QAction* item(const QString& name) const {
-        QAction* found = form.findChild<QAction*>(name);
-        return found ? found : options.findChild<QAction*>(name);
     }
 };
 } // namespace
@@ -115,49 +87,42 @@ class TestFileCommands : public QObject {
 private slots:
     void init() {
         p = std::make_unique<Program_>();
-        p->form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&p->form));
+        QVERIFY(p->show());
     }
 
     // Close, Open, Quit and the close button, with and without changes, for each answer.
     void guardedCommands_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<bool>("changed");
-        QTest::addColumn<int>("choice");
-        QTest::addColumn<QString>("outcome"); // what was asked, then clocks left and whether the program ends
-        const int cancel = QMessageBox::Cancel, discard = QMessageBox::Discard, save = QMessageBox::Save;
-        QTest::newRow("close, unchanged") << "mnuFileDelete" << false << cancel << "| clocks 0";
-        QTest::newRow("close, cancel") << "mnuFileDelete" << true << cancel << "question | clocks 3";
-        QTest::newRow("close, discard") << "mnuFileDelete" << true << discard << "question | clocks 0";
-        QTest::newRow("close, save fails")
-            << "mnuFileDelete" << true << save << "question file message | clocks 3";
-        QTest::newRow("open, unchanged, dialog cancelled")
-            << "mnuOpen" << false << cancel << "file | clocks 3";
-        QTest::newRow("open, cancel") << "mnuOpen" << true << cancel << "question | clocks 3";
-        QTest::newRow("open, discard, dialog cancelled")
-            << "mnuOpen" << true << discard << "question file | clocks 3";
-        QTest::newRow("quit, unchanged") << "mnuFileQuit" << false << cancel << "| clocks 3 ends";
-        QTest::newRow("quit, cancel") << "mnuFileQuit" << true << cancel << "question | clocks 3";
-        QTest::newRow("quit, discard") << "mnuFileQuit" << true << discard << "question | clocks 3 ends";
-        QTest::newRow("close button, cancel") << "button" << true << cancel << "question | clocks 3";
-        QTest::newRow("close button, discard") << "button" << true << discard << "question | clocks 3 ends";
+        textRows({"command", "outcome"}, // what was asked, then clocks left and whether the program ends
+                 {{"close, unchanged", "mnuFileDelete saved cancel", "| clocks 0"},
+                  {"close, cancel", "mnuFileDelete changed cancel", "question | clocks 3"},
+                  {"close, discard", "mnuFileDelete changed discard", "question | clocks 0"},
+                  {"close, save fails", "mnuFileDelete changed save", "question file message | clocks 3"},
+                  {"open, unchanged, dialog cancelled", "mnuOpen saved cancel", "file | clocks 3"},
+                  {"open, cancel", "mnuOpen changed cancel", "question | clocks 3"},
+                  {"open, discard, dialog cancelled", "mnuOpen changed discard", "question file | clocks 3"},
+                  {"quit, unchanged", "mnuFileQuit saved cancel", "| clocks 3 ends"},
+                  {"quit, cancel", "mnuFileQuit changed cancel", "question | clocks 3"},
+                  {"quit, discard", "mnuFileQuit changed discard", "question | clocks 3 ends"},
+                  {"close button, cancel", "button changed cancel", "question | clocks 3"},
+                  {"close button, discard", "button changed discard", "question | clocks 3 ends"}});
     }
     void guardedCommands() {
         QFETCH(QString, command);
-        QFETCH(bool, changed);
-        QFETCH(int, choice);
         QFETCH(QString, outcome);
-        if (changed)
+        if (command.contains("changed"))
             p->clocks.markChanged();
         Responder responder;
-        responder.choice = QMessageBox::StandardButton(choice);
+        const QString choice = command.section(' ', 2);
+        responder.choice = choice == "save"      ? QMessageBox::Save
+                           : choice == "discard" ? QMessageBox::Discard
+                                                 : QMessageBox::Cancel;
         // A save that cannot succeed, even for root: the chosen file lies below a plain file.
         QFile(p->dir.filePath("plain")).open(QIODevice::WriteOnly);
-        responder.file = choice == QMessageBox::Save ? p->dir.filePath("plain/board.clk") : QString();
-        if (command == QLatin1String("button"))
+        responder.file = choice == "save" ? p->dir.filePath("plain/board.clk") : QString();
+        if (command.startsWith("button"))
             p->form.close();
         else
-            p->item(command)->trigger();
+            p->item(command.section(' ', 0, 0))->trigger();
         QStringList seen;
         for (const QString& s : responder.seen)
             seen << s.section(':', 0, 0);
@@ -166,6 +131,10 @@ private slots:
                                    .arg(p->clocks.clockCount())
                                    .arg(p->store.writes > 0 ? " ends" : ""); // options go out on the way out
         QCOMPARE(result.trimmed(), outcome);
+        if (outcome.endsWith("ends")) { // once the program ends, a second request is the same request
+            p->program.quitProgram();
+            QCOMPARE(p->store.writes, 1);
+        }
         QVERIFY(p->form.isVisible());
     }
 
@@ -180,6 +149,7 @@ private slots:
         QTest::newRow("rename a group") << "mnuGroupName2" << true;
         QTest::newRow("arrange from the menu") << "mnuViewArrange" << true;
         QTest::newRow("drag") << "drag" << true;
+        QTest::newRow("drag straight down") << "drag down" << true;
         QTest::newRow("click without moving") << "click" << false;
         QTest::newRow("start selected") << "mnuSelStart" << false;
         QTest::newRow("reset selected") << "mnuSelReset" << false;
@@ -192,13 +162,14 @@ private slots:
         Responder responder;
         p->clocks.clock(0).setSelected(!action.endsWith(QLatin1String("none")));
         CanvasWidget* canvas = p->form.canvas();
-        if (action == QLatin1String("drag")) {
-            QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(100, 100));
-            QTest::mouseMove(canvas, QPoint(110, 105));
-            QTest::mouseMove(canvas, QPoint(130, 130));
-            QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(130, 130));
+        if (action.startsWith(QLatin1String("drag"))) {
+            const int dx = action == QLatin1String("drag") ? 1 : 0;
+            QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(200, 100));
+            QTest::mouseMove(canvas, QPoint(200 + 10 * dx, 105));
+            QTest::mouseMove(canvas, QPoint(200 + 30 * dx, 130));
+            QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(200 + 30 * dx, 130));
         } else if (action == QLatin1String("click")) {
-            QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(100, 100));
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(200, 100));
         } else if (action == QLatin1String("resize")) {
             p->options.setChecked(Option::ViewArrange, true);
             p->form.resize(300, 400);
@@ -231,13 +202,20 @@ private slots:
         QCOMPARE(p->clocks.clockCount(), 3);
         QCOMPARE(p->item("mnuGroupName6")->text(), QStringLiteral("Group 6 : Team A"));
         const QRect screen = p->form.screen()->availableGeometry();
-        QTRY_VERIFY2(screen.contains(p->form.frameGeometry()),
-                     qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                    .arg(p->form.frameGeometry().x())
-                                    .arg(p->form.frameGeometry().y())
-                                    .arg(p->form.frameGeometry().width())
-                                    .arg(p->form.frameGeometry().height())));
+        QTRY_VERIFY(screen.contains(p->form.frameGeometry()));
         QCOMPARE(p->form.frameGeometry().width(), screen.width());
+
+        // Save goes to the open file without asking; a file without group names resets their captions.
+        p->clocks.markChanged();
+        responder.seen.clear();
+        p->item("mnuSave")->trigger();
+        QCOMPARE(responder.seen, QStringList({"message: Clocks saved to " + responder.file}));
+        responder.file = p->dir.filePath("plain.clk");
+        QFile plain(responder.file);
+        QVERIFY(plain.open(QIODevice::WriteOnly) && plain.write("progver=1.0.3\r\n") > 0);
+        plain.close();
+        p->item("mnuOpen")->trigger();
+        QCOMPARE(p->item("mnuGroupName6")->text(), QStringLiteral("Group &6"));
     }
 
     void fitToScreens_data() {

@@ -1,196 +1,37 @@
 // The main window on a double-density screen: menus, canvas, mouse and keys, wired as the program does.
-#include "TestBoard.h"
-#include "clock/clsClock.h"
-#include "core/RepaintScheduler.h"
-#include "display/CanvasWidget.h"
-#include "ui/BoardInteraction.h"
-#include "ui/MainMenu.h"
-#include "ui/MenuOptions.h"
-#include "ui/frmMain.h"
+#include "TestWindow.h"
 
 #include <QApplication>
 #include <QInputDialog>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
 #include <QRubberBand>
 #include <QStandardPaths>
 #include <QStyleHints>
 #include <QTextDocument>
 #include <QToolTip>
-#include <QtTest>
 
 namespace {
-// Clocks A, B, C centred at pixels (200, 100), (400, 100), (200, 300) of the canvas.
-struct Window {
-    QPoint home[3] = {{200, 100}, {400, 100}, {200, 300}};
-    FakeTimeSource time;
-    MenuOptions options;
-    CanvasSize canvas;
-    ScriptedRandom random;
-    FakeSoundService sound;
-    MemoryErrorLog log;
-    // The build tree keeps the pictures and the icon beside the program, a folder above the tests.
-    ClockEnvironment env{
-        time, options, canvas, random, sound, log, QCoreApplication::applicationDirPath() + "/.."};
-    ClockCollection clocks{env};
-    RepaintScheduler repaint;
-    frmMain form{clocks, options, canvas, repaint};
-    BoardInteraction interaction{form, clocks, repaint};
-
-    Window() {
-        for (const QPoint& p : home) {
-            clsClock* c = clocks.appendClock();
-            c->setPurpose(QString(QChar(u'A' + clocks.clockCount() - 1)));
-            c->setPosition(float(p.x()) * 15, float(p.y()) * 15);
-        }
-    }
-    QAction* item(const QString& name) const { return form.findChild<QAction*>(name); }
-    // Moves the clocks to new homes, in pixels.
-    void place(const QList<QPoint>& at) {
-        for (int i = 0; i < at.size(); ++i) {
-            home[i] = at[i];
-            clocks.clock(i).setPosition(float(at[i].x()) * 15, float(at[i].y()) * 15);
-        }
-    }
-    void select(const QString& mask) {
-        for (int i = 0; i < clocks.clockCount(); ++i)
-            clocks.clock(i).setSelected(mask[i] == QLatin1Char('1'));
-    }
-    // "A* B!5 C@30,30": A selected, B running in group 5, C moved by (30, 30) pixels.
-    QString state() const {
-        QString s;
-        for (int i = 0; i < clocks.clockCount(); ++i) {
-            const clsClock& c = clocks.clock(i);
-            const QPoint moved =
-                QPoint(qRound(c.myX() / 15), qRound(c.myY() / 15)) - home[c.purpose()[0].unicode() - u'A'];
-            s += ' ' + c.purpose() + (c.selected() ? "*" : "") + (c.active() ? "!" : "") +
-                 (c.groupNum() >= 0 ? QString::number(c.groupNum()) : "") +
-                 (moved.isNull() ? QString() : QStringLiteral("@%1,%2").arg(moved.x()).arg(moved.y()));
-        }
-        return s.mid(1);
-    }
-};
-
-// Items joined by " | ", a submenu in brackets, check marks as [x] and [ ]; or their control names, with
-// a "!" where the platform may move the item or its menu has another name.
-QString outline(const QMenu* menu, bool names = false) {
-    QStringList items;
-    for (const QAction* a : menu->actions()) {
-        const QString check = a->isCheckable() ? (a->isChecked() ? " [x]" : " [ ]") : "";
-        const bool named =
-            a->menuRole() == QAction::NoRole && (!a->menu() || a->menu()->objectName() == a->objectName());
-        const QString text =
-            names ? a->objectName() + (named ? "" : "!") : (a->isSeparator() ? "-" : a->text()) + check;
-        items << text + (a->menu() ? " (" + outline(a->menu(), names) + ')' : "");
-    }
-    return items.join(" | ");
-}
-
-QString outline(const QMenuBar* bar, bool names = false) {
-    QStringList menus;
-    for (const QAction* a : bar->actions()) {
-        const bool named = a->menuRole() == QAction::NoRole && a->menu()->objectName() == a->objectName();
-        menus << (names ? a->objectName() + (named ? "" : "!") : a->text()) + ": " +
-                     outline(a->menu(), names);
-    }
-    return menus.join('\n');
-}
-
 // Steps of a mouse path that are no points.
 constexpr QPoint deleteKey{-1, -1}, pressAgain{-2, -2};
-
-// Triggers the item and handles the modal dialog it opens from inside that dialog's own loop.
-template <typename Dialog, typename Handle> void answer(QAction* item, Handle handle) {
-    QTimer::singleShot(0, item, [handle] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
-            handle(dialog);
-    });
-    item->trigger();
-}
 } // namespace
 
 class TestFrmMain : public QObject {
     Q_OBJECT
-    std::unique_ptr<Window> w;
+    std::unique_ptr<TestWindow> w;
 
 private slots:
     void init() {
-        w = std::make_unique<Window>();
-        w->form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w->form));
-    }
-
-    // The menu tree by captions, and by control names ("!" where an item may move or its menu is named
-    // otherwise).
-    void menuTree_data() {
-        QTest::addColumn<bool>("names");
-        QTest::addColumn<QString>("expected");
-        const auto family = [](const QString& item) {
-            QStringList items;
-            for (int g = 0; g < 10; ++g)
-                items << item.arg(g);
-            return items.join(" | ");
-        };
-        QTest::newRow("captions")
-            << false
-            << QStringList{"&File: Add a &Clock | - | &Open Clocks | &Save Clocks | Save Clocks "
-                           "&As... | - | &Close clocks | &Quit",
-                           "&View: &Auto Arrange Clocks [ ] | &View Group Bounding Boxes [x]",
-                           "&Sounds: &Mute [ ]",
-                           "&Misc. Settings: &Syncronize clocks [x] | &Allow saved clock files to "
-                           "reposition main form [x] | &Reset all clocks on load [ ] | &Notify when a clock "
-                           "completes [x]",
-                           "Se&lection: Select &All | Select &None | - | Assign selected to &group (" +
-                               family("Group &%1 (shift+%1)") +
-                               ") | - | &Reset selected clocks | &Start selected clocks | Sto&p "
-                               "selected clocks | - | &Delete selected clocks",
-                           "&Group Names: " + family("Group &%1"),
-                           "&Help: &About"}
-                   .join('\n');
-        QTest::newRow("control names")
-            << true
-            << QStringList{"mnuFile: mnuFileAddClock | mnuFileSep0 | mnuOpen | mnuSave | mnuSaveAs | "
-                           "mnuFileSep1 | mnuFileDelete | mnuFileQuit",
-                           "mnuView: mnuViewArrange | mnuViewBounds",
-                           "mnuSound: mnuSoundMute",
-                           "mnuMisc: mnuSync | mnuAllowRepos | mnuResetOnLoad | mnuNotify",
-                           "mnuSelection: mnuSelectAll | mnuSelectNone | mnuSelSep0 | mnuSelGroupAssign (" +
-                               family("mnuAssignGroup%1") +
-                               ") | mnuSelSep1 | mnuSelReset | mnuSelStart | mnuSelStop | mnuSelSep2 | "
-                               "mnuSelDelete",
-                           "mnuGroupNames: " + family("mnuGroupName%1"),
-                           "mnuHelp: mnuAbout"}
-                   .join('\n');
-    }
-    void menuTree() {
-        QFETCH(bool, names);
-        QFETCH(QString, expected);
-        QCOMPARE(outline(w->form.menuBar(), names), expected);
-    }
-
-    // A caption goes to its own item of the ten; any other number changes nothing.
-    void groupMenuCaption_data() {
-        QTest::addColumn<int>("group");
-        QTest::newRow("first") << 0;
-        QTest::newRow("last") << 9;
-        QTest::newRow("below") << -1;
-        QTest::newRow("above") << 10;
-    }
-    void groupMenuCaption() {
-        QFETCH(int, group);
-        const QString before = outline(w->form.menuBar());
-        w->form.menu().setGroupMenuCaption(group, QStringLiteral("Changed"));
-        QString expected = before;
-        if (group >= 0 && group <= 9)
-            expected.replace(QStringLiteral("Group &%1").arg(group) + (group < 9 ? " |" : "\n"),
-                             QStringLiteral("Changed") + (group < 9 ? " |" : "\n"));
-        QCOMPARE(outline(w->form.menuBar()), expected);
+        w = std::make_unique<TestWindow>();
+        QVERIFY(w->show());
     }
 
     // The canvas paints into device pixels: A's start button border is two of them, black, then the bar.
+    // Empty canvas shows the palette's base colour.
     void canvasIsCrisp() {
+        QPalette palette = w->form.canvas()->palette();
+        palette.setColor(QPalette::Base, Qt::darkCyan);
+        w->form.canvas()->setPalette(palette);
         const QImage shown = w->form.canvas()->grab().toImage();
+        QCOMPARE(shown.pixelColor(5, 5), QColor(Qt::darkCyan));
         // Ten pixels below its corner (3550, 1250), at 7.5 twips a device pixel.
         QCOMPARE(shown.pixelColor(473, 177), QColor(Qt::black));
         QCOMPARE(shown.pixelColor(474, 177), QColor(Qt::black));
@@ -211,114 +52,98 @@ private slots:
         }
     }
 
-    void aboutBox() {
-        QString shown;
-        answer<QMessageBox>(w->item(QStringLiteral("mnuAbout")), [&](QMessageBox* box) {
-            shown = box->windowTitle() + '|' + box->text();
-            box->accept();
-        });
-        QCOMPARE(shown, QStringLiteral("Zentriq|Zentriq v1.0.3\n") + frmMain::webAddress);
-    }
-
-    // Closing the board empties it; the caption and group names go, and the menus are as at the start.
-    // (The menu item asks about unsaved changes first: FileCommands.)
+    // Closing the board empties it; the caption and group names go.
     void closeClocks() {
-        const QString fresh = outline(w->form.menuBar());
         w->clocks.groups().setName(4, QStringLiteral("Oven"));
         w->form.menu().setGroupMenuCaption(4, QStringLiteral("Group 4 : Oven"));
         w->form.setWindowTitle(QStringLiteral("kitchen.clk"));
         w->form.closeClocks();
         QCOMPARE(w->clocks.clockCount(), 0);
         QCOMPARE(w->clocks.groups().name(4), QString());
-        QCOMPARE(outline(w->form.menuBar()), fresh);
+        QCOMPARE(w->item("mnuGroupName4")->text(), QStringLiteral("Group &4"));
         QCOMPARE(w->form.windowTitle(), QStringLiteral("Zentriq"));
     }
 
-    // The close button asks the program to end; the window itself never closes.
-    void closeButtonAsksToQuit() {
-        QSignalSpy quit(&w->form, &frmMain::quitRequested);
-        QVERIFY(!w->form.close());
+    // The board is in view while the window is shown, not minimised and active; a notice's click brings the
+    // window back.
+    void inView() {
+        QVERIFY(QTest::qWaitForWindowActive(&w->form) && w->form.boardInView());
+        w->form.showMinimized();
+        QTRY_VERIFY(!w->form.boardInView());
+        w->form.bringToFront();
+        QTRY_VERIFY(w->form.boardInView());
+        w->form.hide();
+        w->form.bringToFront();
         QVERIFY(w->form.isVisible());
-        QCOMPARE(quit.count(), 1);
     }
 
-    // The File and Selection commands act on the board (B selected, running with 5 s left; C selected)
-    // and ask for a new picture. A new clock comes at the canvas's centre, and its dialog is asked for.
+    // Every board command of the menus (B selected, running with 50 of 60 s left; C selected; A in group 4,
+    // whose box is not yet computed). A new clock comes at the canvas's centre and its dialog is asked for;
+    // the group boxes are recomputed when shown; arranging lays the clocks out in rows.
     void menuCommands_data() {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("after"); // the clocks | B's time | the dialogs asked for
-        QTest::newRow("add") << "mnuFileAddClock"
-                             << "A B*! C* | 5 | 3";
-        QTest::newRow("select all") << "mnuSelectAll"
-                                    << "A* B*! C* | 5 | ";
-        QTest::newRow("select none") << "mnuSelectNone"
-                                     << "A B! C | 5 | ";
-        QTest::newRow("assign to 3") << "mnuAssignGroup3"
-                                     << "A B*!3 C*3 | 5 | ";
-        QTest::newRow("reset") << "mnuSelReset"
-                               << "A B* C* | 0 | ";
-        QTest::newRow("start") << "mnuSelStart"
-                               << "A B*! C*! | 5 | ";
-        QTest::newRow("stop") << "mnuSelStop"
-                              << "A B* C* | 5 | ";
-        QTest::newRow("delete") << "mnuSelDelete"
-                                << "A | - | ";
+        textRows({"item", "after"}, // the clocks | B's time | the dialogs asked for | group 4's box left
+                 {{"add", "mnuFileAddClock", "A4 B*! C* - | 50 | 3 | 0"},
+                  {"select all", "mnuSelectAll", "A*4 B*! C* | 50 |  | 0"},
+                  {"select none", "mnuSelectNone", "A4 B! C | 50 |  | 0"},
+                  {"assign to 3", "mnuAssignGroup3", "A4 B*!3 C*3 | 50 |  | 2300"},
+                  {"reset", "mnuSelReset", "A4 B* C* | 60 |  | 0"},
+                  {"start", "mnuSelStart", "A4 B*! C*! | 50 |  | 0"},
+                  {"stop", "mnuSelStop", "A4 B* C* | 50 |  | 0"},
+                  {"delete", "mnuSelDelete", "A4 | - |  | 0"},
+                  {"bounds shown", "mnuViewBounds", "A4 B*! C* | 50 |  | 2300"},
+                  {"arrange", "mnuViewArrange", "A4@-140,-57 B*!@-200,-57 C*@140,-257 | 50 |  | 200"},
+                  {"add, arranging", "mnuFileAddClock arranged",
+                   "A4@-140,-57 B*!@-200,-57 C*@140,-257 - | 50 | 3 | 200"}});
     }
     void menuCommands() {
         QFETCH(QString, item);
         QFETCH(QString, after);
+        w->options.setChecked(Option::ViewBounds, false);
+        w->options.setChecked(Option::ViewArrange, item.endsWith("arranged"));
+        w->clocks.clock(0).setGroupNum(4);
         w->select("011");
         clsClock& b = w->clocks.clock(1);
+        b.setDuration(60);
         b.setActive(true);
-        b.setCurrentTime(5);
+        b.setCurrentTime(50);
         w->repaint.takeDue(1 << 30);
         QSignalSpy forms(&w->form, &frmMain::setFormRequested);
-        w->item(item)->trigger();
+        w->item(item.section(' ', 0, 0))->trigger();
         QVERIFY(w->repaint.dueAtMs() >= 0); // a repaint is pending
-        if (w->clocks.clockCount() == 4) {
+        if (w->clocks.clockCount() == 4 && !item.endsWith("arranged")) {
             const clsClock& added = w->clocks.clock(3);
             QCOMPARE(QPointF(added.myX(), added.myY()),
                      QPointF(w->canvas.canvasWidth() / 2, w->canvas.canvasHeight() / 2));
-            w->clocks.deleteClock(3);
         }
-        QStringList asked;
-        for (const QList<QVariant>& signal : forms)
-            asked << signal.at(0).toString();
         const QString bTime = w->clocks.clockCount() > 1 ? QString::number(b.currentTime()) : "-";
-        QCOMPARE(w->state() + " | " + bTime + " | " + asked.join(' '), after);
+        QCOMPARE(QStringList({w->state(), bTime, TestWindow::asked(forms),
+                              QString::number(w->clocks.groups().group(4).left)})
+                     .join(" | "),
+                 after);
     }
 
     // Group Names > Group 2 asks for the name, "Old" preset. OK stores what was typed, also nothing;
     // Cancel keeps the name. The menu shows an "&" as typed; the stored name keeps it single.
     void renameGroup_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("named") << "R&D" << true << "R&D"
-                               << "Group 2 : R&&D";
-        QTest::newRow("empty") << "" << true << ""
-                               << "Group 2 : ";
-        QTest::newRow("cancelled") << "Lab" << false << "Old"
-                                   << "Group &2";
+        textRows({"typed", "after"}, {{"named", "R&D", "R&D | Group 2 : R&&D"},
+                                      {"empty", "", " | Group 2 : "},
+                                      {"cancelled", "-", "Old | Group &2"}});
     }
     void renameGroup() {
         QFETCH(QString, typed);
-        QFETCH(bool, ok);
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
+        QFETCH(QString, after);
         w->clocks.groups().setName(2, QStringLiteral("Old"));
         QString asked;
-        answer<QInputDialog>(w->item(QStringLiteral("mnuGroupName2")), [&](QInputDialog* dialog) {
+        QTimer::singleShot(0, w->item("mnuGroupName2"), [&] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
             asked = dialog->windowTitle() + '|' + dialog->labelText() + '|' + dialog->textValue();
             dialog->setTextValue(typed);
-            ok ? dialog->accept() : dialog->reject();
+            typed == "-" ? dialog->reject() : dialog->accept();
         });
+        w->item("mnuGroupName2")->trigger();
         QCOMPARE(asked, QStringLiteral("Group name|Enter group name|Old"));
-        QCOMPARE(w->clocks.groups().name(2), name);
-        for (int g = 0; g < 10; ++g)
-            QCOMPARE(w->item(QStringLiteral("mnuGroupName%1").arg(g))->text(),
-                     g == 2 ? caption : QStringLiteral("Group &%1").arg(g));
+        QCOMPARE(w->clocks.groups().name(2) + " | " + w->item("mnuGroupName2")->text(), after);
+        QCOMPARE(w->item("mnuGroupName3")->text(), QStringLiteral("Group &3"));
     }
 
     // Press at the path's first point, move through the rest, release at its last; on the way, the Delete
@@ -408,6 +233,7 @@ private slots:
         QTest::newRow("5 selects group 5") << "010" << K(Qt::Key_5) << 14u << "A*5 B C*5 | 1950";
         QTest::newRow("0, an empty group") << "010" << K(Qt::Key_0) << 19u << "A5 B C5 | 1950";
         QTest::newRow("keypad 5") << "010" << (Qt::KeypadModifier | Qt::Key_5) << 84u << "A5 B* C5 | 1950";
+        QTest::newRow("backquote: no band, none") << "010" << K(Qt::Key_QuoteLeft) << 49u << "A5 B C5 | 1950";
         QTest::newRow("Delete, none selected") << "000" << K(Qt::Key_Delete) << 0u << "A5 B C5 | 1950";
         QTest::newRow("Delete, B selected") << "010" << K(Qt::Key_Delete) << 0u << "A5 C5 | 1950";
     }
@@ -427,45 +253,30 @@ private slots:
     }
 
     // Where faces overlap, the clock drawn on top (the higher index) takes the click, its button and the
-    // double click. Clicks at the path's one point; places of A, B, C in pixels.
+    // double click. C's box lies on A's and C's Start on A's box; or B's box lies over A's Start.
     void overlap_data() {
-        QTest::addColumn<QList<QPoint>>("places");
-        QTest::addColumn<QPoint>("point");
-        QTest::addColumn<bool>("twice");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("opened"); // the clocks whose Set Clock dialog is asked for
-        using Places = QList<QPoint>;
-        const Places cOnA{{200, 100}, {400, 100}, {150, 110}};    // C's box on A's, C's Start on A's box
-        const Places bOnStart{{200, 100}, {260, 95}, {200, 300}}; // B's box over A's Start
-        QTest::newRow("click selects the top") << cOnA << QPoint(175, 105) << false << "A B C*"
-                                               << "";
-        QTest::newRow("double click opens the top") << cOnA << QPoint(175, 105) << true << "A B C*"
-                                                    << "2";
-        QTest::newRow("double click on nothing") << cOnA << QPoint(600, 300) << true << "A B C"
-                                                 << "";
-        QTest::newRow("Start over a box") << cOnA << QPoint(200, 100) << false << "A B C!"
-                                          << "";
-        QTest::newRow("Start hidden by a box") << bOnStart << QPoint(250, 90) << false << "A B* C"
-                                               << "";
+        textRows({"layout", "click", "after"}, // clocks, then the dialogs asked for
+                 {{"click selects the top", "C on A", "175,105", "A B C* | "},
+                  {"double click opens the top", "C on A", "175,105 twice", "A B C* | 2"},
+                  {"double click on nothing", "C on A", "600,300 twice", "A B C | "},
+                  {"Start over a box", "C on A", "200,100", "A B C! | "},
+                  {"Start hidden by a box", "B on Start", "250,90", "A B* C | "}});
     }
     void overlap() {
-        QFETCH(QList<QPoint>, places);
-        QFETCH(QPoint, point);
-        QFETCH(bool, twice);
+        QFETCH(QString, layout);
+        QFETCH(QString, click);
         QFETCH(QString, after);
-        QFETCH(QString, opened);
-        w->place(places);
+        w->place(layout == "C on A" ? QList<QPoint>{{200, 100}, {400, 100}, {150, 110}}
+                                    : QList<QPoint>{{200, 100}, {260, 95}, {200, 300}});
+        const QPoint point(click.section(',', 0, 0).toInt(),
+                           click.section(',', 1).section(' ', 0, 0).toInt());
         QSignalSpy forms(&w->form, &frmMain::setFormRequested);
         QTest::mouseClick(w->form.canvas(), Qt::LeftButton, {}, point);
-        if (twice) { // the second press arrives as the double click
+        if (click.endsWith("twice")) { // the second press arrives as the double click
             QTest::mouseDClick(w->form.canvas(), Qt::LeftButton, {}, point);
             QTest::mouseRelease(w->form.canvas(), Qt::LeftButton, {}, point);
         }
-        QCOMPARE(w->state(), after);
-        QStringList asked;
-        for (const QList<QVariant>& signal : forms)
-            asked << signal.at(0).toString();
-        QCOMPARE(asked.join(' '), opened);
+        QCOMPARE(w->state() + " | " + TestWindow::asked(forms), after);
     }
 
     // A pointing hand over buttons, a closed hand while a clock is dragged, the arrow elsewhere.
@@ -488,29 +299,21 @@ private slots:
 
     // Resting on a clock tells its whole name, time, direction, the clock it starts, and its group.
     void toolTip_data() {
-        QTest::addColumn<bool>("full");
-        QTest::addColumn<QString>("text");
-        const QString name = QStringLiteral("Proof the dough, then shape and bake at two hundred degrees.");
-        QTest::newRow("linked, grouped")
-            << true << name + "\n00:01:00, counting down\nTriggers: B\nGroup 3 : Bread & rolls";
-        QTest::newRow("plain") << false << "(no name)\n00:00:00, counting up\nTriggers: nothing\nIn no group";
+        textRows({"text"},
+                 {{"linked, grouped", "Proof the dough, then shape and bake at two hundred degrees."
+                                      "\n00:01:00, counting down\nTriggers: B\nGroup 3 : Bread & rolls"},
+                  {"plain", "(no name)\n00:00:00, counting up\nTriggers: nothing\nIn no group"}});
     }
     void toolTip() {
-        QFETCH(bool, full);
         QFETCH(QString, text);
         clsClock& a = w->clocks.clock(0);
-        if (full) {
-            a.setPurpose(text.section('\n', 0, 0));
-            a.setCurrentTime(60);
-            w->clocks.clock(1).setStoredId(1); // the lowest identifier a link can name
-            a.setLinkID(1);
-            a.setGroupNum(3);
-            w->clocks.groups().setName(3, QStringLiteral("Bread & rolls"));
-        } else {
-            a.setPurpose(QString());
-            a.setCountType(1);
-            a.setCurrentTime(0);
-        }
+        const bool full = !text.startsWith('(');
+        a.setPurpose(full ? text.section('\n', 0, 0) : QString());
+        a.setCountType(full ? 0 : 1);
+        a.setCurrentTime(full ? 60 : 0);
+        a.setLinkID(full ? 2 : 0);
+        a.setGroupNum(full ? 3 : -1);
+        w->clocks.groups().setName(3, QStringLiteral("Bread & rolls"));
         QWidget* canvas = w->form.canvas();
         QHelpEvent help(QEvent::ToolTip, QPoint(180, 110), canvas->mapToGlobal(QPoint(180, 110)));
         QApplication::sendEvent(canvas, &help);
@@ -518,29 +321,6 @@ private slots:
         QTextDocument shown;
         shown.setHtml(QToolTip::text());
         QCOMPARE(shown.toPlainText().replace(QChar::LineSeparator, '\n'), text);
-    }
-
-    // Switching the group boxes on brings them up to date with the clocks.
-    void boundsShownUpToDate() {
-        w->options.setChecked(Option::ViewBounds, false);
-        w->clocks.clock(0).setGroupNum(4);
-        w->options.action(Option::ViewBounds)->trigger();
-        QCOMPARE(w->clocks.groups().group(4).left, float(200 * 15 - 700));
-    }
-
-    // Arranged at the window's first size, and arranged again as each clock is added, the sixth clock
-    // starts a second row and no button is cut off.
-    void arrangedButtonsStayVisible() {
-        w->options.action(Option::ViewArrange)->trigger();
-        for (int i = 0; i < 3; ++i)
-            w->item(QStringLiteral("mnuFileAddClock"))->trigger();
-        const QRect visible = w->form.centralWidget()->rect();
-        for (int i = 0; i < w->clocks.clockCount(); ++i) {
-            const CanvasPoint reset = w->clocks.clock(i).buttonCorner(1);
-            const QRectF button(reset.x / 15, reset.y / 15, 465 / 15.0, 210 / 15.0);
-            QVERIFY2(QRectF(visible).contains(button), qPrintable(QString::number(i)));
-        }
-        QCOMPARE(w->clocks.clock(5).myY(), w->clocks.clock(0).myY() + 1100);
     }
 };
 
