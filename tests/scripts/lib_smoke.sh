@@ -61,6 +61,13 @@ unset WAYLAND_DISPLAY
 export LSAN_OPTIONS="suppressions=$smoke_dir/../lsan.supp"
 settings="$XDG_CONFIG_HOME/zentriq/zentriq.conf"
 
+# For scripts that photograph and compare the screen.
+need_imagemagick() {
+    if ! command -v import >/dev/null || ! command -v compare >/dev/null; then
+        skip "ImageMagick's import and compare are not installed, so the screen cannot be looked at"
+    fi
+}
+
 # Starts the program and waits until its window is shown; sets app_pid and window.
 start_program() {
     "$exe" >"$tmp/app.log" 2>&1 &

@@ -11,9 +11,7 @@ build=$2
 examples=$3
 source "$(dirname "$0")/lib_smoke.sh"
 
-if ! command -v import >/dev/null || ! command -v compare >/dev/null; then
-    skip "ImageMagick's import and compare are not installed, so the screen cannot be looked at"
-fi
+need_imagemagick
 
 # Opens a menu by its access key and photographs it as shown, then closes it: shoot_menu <key> <name>.
 shoot_menu() {

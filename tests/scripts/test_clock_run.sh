@@ -10,9 +10,7 @@ build=$2
 examples=$3
 source "$(dirname "$0")/lib_smoke.sh"
 
-if ! command -v import >/dev/null || ! command -v compare >/dev/null; then
-    skip "ImageMagick's import and compare are not installed, so the screen cannot be looked at"
-fi
+need_imagemagick
 sound_extent="$build/tests/tools/sound_extent"
 [ -x "$sound_extent" ] || fail "the helper $sound_extent was not built"
 
