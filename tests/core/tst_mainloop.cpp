@@ -119,7 +119,8 @@ private slots:
                 break;
             case 'W':
                 r.passInPlace();
-                QVERIFY2(!r.wake || *r.wake >= now + n, qPrintable(QString::number(*r.wake - now)));
+                QVERIFY2(!r.wake || *r.wake >= now + n,
+                         qPrintable(QString::number(r.wake.value_or(now) - now)));
                 r.b.time.advance(n);
                 break;
             case 'T':
