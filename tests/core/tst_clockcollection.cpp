@@ -11,15 +11,18 @@ private slots:
     void identifiers() {
         TestBoard b;
         b.random.queue = {0.5, 0.5, 0.0, 0.9999999};
-        b.play("1 20 20");
-        QCOMPARE(QList<double>({b.clocks.clock(0).ID(), b.clocks.clock(1).ID(), b.clocks.clock(2).ID()}),
-                 QList<double>({50000, 1, 99999}));
+        b.random.queue.insert(b.random.queue.end(), 1000, 0.0); // every draw taken: the lowest free one
+        b.play("1 20 20 5");
+        QList<double> ids;
+        for (int i = 0; i < 4; ++i)
+            ids << b.clocks.clock(i).ID();
+        QCOMPARE(ids, QList<double>({50000, 1, 99999, 2}));
         b.clocks.clock(0).setLinkID(777);
         b.play("| s0 t1 s0"); // completes with nobody to start, and restarts
         b.clocks.clock(1).setStoredId(777);
         b.clocks.clock(2).setStoredId(777);
         b.play("| t1");
-        QCOMPARE(b.states(), "stop 0, run 19, stop 20");
+        QCOMPARE(b.states(), "stop 0, run 19, stop 20, stop 5");
     }
 
     // Deleting keeps the order of the rest and renews the groups' in-use flags, but not their boxes.

@@ -27,6 +27,7 @@ private slots:
         QTest::newRow("largest") << "32767" << 32767.0 << "32767";
         QTest::newRow("too large") << "32768" << 32768.0 << "none";
         QTest::newRow("too small") << "-32769" << -32769.0 << "none";
+        QTest::newRow("64 characters") << "-" + QString(63, QLatin1Char('0')) << -0.0 << "0";
         QTest::newRow("63 characters") << "9" + QString(62, QLatin1Char('0')) << 9e62 << "none";
         QTest::newRow("long text") << " 42" + QString(80, QChar(0x2592)) << 42.0 << "42";
     }
