@@ -14,7 +14,7 @@ trap bench_cleanup EXIT
 
 command -v Xvfb >/dev/null || { echo "Xvfb is not installed"; exit 1; }
 # Xvfb chooses a free display itself and writes its number to the descriptor.
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$bench_tmp/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset 3>"$bench_tmp/display" 2>/dev/null &
 bench_xvfb=$!
 for _ in $(seq 50); do [ -s "$bench_tmp/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$bench_tmp/display")"

@@ -42,8 +42,9 @@ for tool in Xvfb xdotool; do
 done
 [ -x "$exe" ] || fail "no program at $exe"
 
-# Xvfb chooses a free display itself and writes its number to the descriptor.
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+# Xvfb chooses a free display itself and writes its number to the descriptor. -noreset: the scripts restart
+# the program, and a server that resets when its last client leaves refuses the next one for a moment.
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 50); do
     [ -s "$tmp/display" ] && break
