@@ -5,11 +5,13 @@ smoke_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 tmp=$(mktemp -d)
 xvfb_pid=
 app_pid=
+wm_pid=
 
 smoke_cleanup() {
     # ZENTRIQ_KEEP_PICTURES=1 keeps them after a run that passed, too.
     [ -n "${ZENTRIQ_KEEP_PICTURES:-}" ] && keep_pictures
     [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$tmp"
 }
@@ -61,6 +63,19 @@ export QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS=null
 unset WAYLAND_DISPLAY
 export LSAN_OPTIONS="suppressions=$smoke_dir/../lsan.supp"
 settings="$XDG_CONFIG_HOME/zentriq/zentriq.conf"
+
+# Starts openbox, a real window manager, and waits until it manages the screen; $1 says what a script
+# without one cannot check.
+start_window_manager() {
+    command -v openbox >/dev/null || skip "openbox is not installed, so $1"
+    openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 50); do
+        "$build/tests/tools/window_probe" wm && return 0
+        sleep 0.1
+    done
+    skip "openbox could not start: $(tr '\n' ' ' <"$tmp/openbox.log")"
+}
 
 # For scripts that photograph and compare the screen.
 need_imagemagick() {

@@ -10,17 +10,7 @@ source "$(dirname "$0")/lib_smoke.sh"
 
 probe="$build/tests/tools/window_probe"
 [ -x "$probe" ] || skip "the window probe was not built (needs libx11-dev): $probe"
-command -v openbox >/dev/null || skip "openbox is not installed, so there is no window manager to frame the window"
-
-wm_pid=
-trap '[ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null; smoke_cleanup' EXIT
-openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 50); do
-    "$probe" wm && break
-    sleep 0.1
-done
-"$probe" wm || skip "openbox could not start: $(tr '\n' ' ' <"$tmp/openbox.log")"
+start_window_manager "there is no window manager to frame the window"
 
 # "Add a &Clock" is the first item of the File menu. A dialog it may open is sent away.
 add_clock() {

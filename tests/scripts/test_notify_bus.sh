@@ -14,14 +14,7 @@ fi
 source "$(dirname "$0")/lib_smoke.sh"
 
 # A window manager, as on every desktop: it is what lets a program bring its window forward.
-command -v openbox >/dev/null || skip "openbox is not installed, so nothing can bring a window forward"
-openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 50); do
-    "$build/tests/tools/window_probe" wm && break
-    sleep 0.1
-done
-"$build/tests/tools/window_probe" wm || skip "openbox could not start: $(tr '\n' ' ' <"$tmp/openbox.log")"
+start_window_manager "nothing can bring a window forward"
 
 server="$build/tests/tools/notify_server"
 [ -x "$server" ] || fail "no notification server at $server"
@@ -30,7 +23,7 @@ stop_server() {
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
     server_pid=
 }
-trap 'stop_server; kill "$wm_pid" 2>/dev/null; smoke_cleanup' EXIT
+trap 'stop_server; smoke_cleanup' EXIT
 
 # A board of one clock named Pasta that runs for two seconds.
 board="$tmp/pasta.clk"
