@@ -28,6 +28,7 @@ struct TestWindow {
     RepaintScheduler repaint;
     frmMain form{clocks, options, canvas, repaint};
     BoardInteraction interaction{form, clocks, repaint};
+    QSignalSpy forms{&form, &frmMain::setFormRequested};
 
     TestWindow() {
         for (int i = 0; i < 3; ++i) {
@@ -46,8 +47,7 @@ struct TestWindow {
         QAction* found = form.findChild<QAction*>(name);
         return found ? found : options.findChild<QAction*>(name);
     }
-    // Moves the clocks to new homes, in pixels.
-    void place(const QList<QPoint>& at) {
+    void place(const QList<QPoint>& at) { // new homes, in pixels
         for (int i = 0; i < at.size(); ++i) {
             home[i] = at[i];
             clocks.clock(i).setPosition(float(at[i].x()) * 15, float(at[i].y()) * 15);
@@ -57,23 +57,23 @@ struct TestWindow {
         for (int i = 0; i < clocks.clockCount(); ++i)
             clocks.clock(i).setSelected(mask[i] == QLatin1Char('1'));
     }
-    // "A* B!5 C@30,30": A selected, B running in group 5, C moved by (30, 30) pixels; a clock added is "-".
+    // "A* B!5 C@30,30 +": A selected, B running in group 5, C moved by (30, 30) pixels, the board changed;
+    // a clock added is "-".
     QString state() const {
         QStringList s;
         for (int i = 0; i < clocks.clockCount(); ++i) {
             const clsClock& c = clocks.clock(i);
-            const int home_ = c.purpose().isEmpty() ? -1 : c.purpose()[0].unicode() - u'A';
-            const QPoint moved = home_ < 0 || home_ > 2
-                                     ? QPoint()
-                                     : QPoint(qRound(c.myX() / 15), qRound(c.myY() / 15)) - home[home_];
+            const int h = c.purpose().isEmpty() ? -1 : c.purpose()[0].unicode() - u'A';
+            const QPoint moved =
+                h < 0 || h > 2 ? QPoint() : QPoint(qRound(c.myX() / 15), qRound(c.myY() / 15)) - home[h];
             s << (c.purpose().isEmpty() ? "-" : c.purpose()) + (c.selected() ? "*" : "") +
                      (c.active() ? "!" : "") + (c.groupNum() >= 0 ? QString::number(c.groupNum()) : "") +
                      (moved.isNull() ? QString() : QStringLiteral("@%1,%2").arg(moved.x()).arg(moved.y()));
         }
-        return s.join(' ');
+        return s.join(' ') + (clocks.hasUnsavedChanges() ? " +" : "");
     }
     // The clocks whose Set Clock dialog was asked for, by index.
-    static QString asked(const QSignalSpy& forms) {
+    QString asked() const {
         QStringList out;
         for (const QList<QVariant>& signal : forms)
             out << signal.at(0).toString();
