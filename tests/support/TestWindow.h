@@ -1,4 +1,5 @@
 #pragma once
+#include "FakeFileChooser.h"
 #include "TestBoard.h"
 #include "core/RepaintScheduler.h"
 #include "display/CanvasWidget.h"
@@ -7,9 +8,25 @@
 #include "ui/MenuOptions.h"
 #include "ui/frmMain.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QtTest>
+
+// The main of a test on real widgets (offscreen).
+#define WIDGET_TEST_MAIN(Class)                                                                              \
+    int main(int argc, char* argv[]) {                                                                       \
+        QStandardPaths::setTestModeEnabled(true);                                                            \
+        QApplication app(argc, argv);                                                                        \
+        Class test;                                                                                          \
+        return QTest::qExec(&test, argc, argv);                                                              \
+    }
 
 // The main window wired as the program wires it, on fakes for time, sound and chance: clocks A, B, C with
 // identifiers 1, 2, 3, centred at pixels (200, 100), (400, 100), (200, 300), and no unsaved changes.

@@ -7,10 +7,8 @@
 #include "core/ProgramSettings.h"
 #include "ui/FileCommands.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 
@@ -171,10 +169,5 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[]) {
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    TestFileCommands test;
-    return QTest::qExec(&test, argc, argv);
-}
+WIDGET_TEST_MAIN(TestFileCommands)
 #include "tst_filecommands.moc"

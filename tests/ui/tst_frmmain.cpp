@@ -1,7 +1,6 @@
 // The main window on a double-density screen: menus, canvas, mouse and keys, wired as the program does.
 #include "TestWindow.h"
 
-#include <QApplication>
 #include <QInputDialog>
 #include <QRubberBand>
 #include <QStandardPaths>
