@@ -8,68 +8,59 @@ class TestSetFormRules : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
+    // Hours, minutes and seconds fields, split at '|'.
     void duration_data() {
-        QTest::addColumn<QStringList>("fields");
-        QTest::addColumn<double>("seconds");
-        QTest::newRow("minutes past 59, empty seconds") << QStringList{"1", "90", ""} << 9000.0;
-        QTest::newRow("fraction of an hour") << QStringList{"1.5", "00", "00"} << 5400.0;
-        QTest::newRow("letters count 0") << QStringList{"abc", " 2min", "5"} << 125.0;
-        QTest::newRow("negative passes") << QStringList{"-1", "0", "30"} << -3570.0;
+        textRows({"fields", "seconds"}, {{"minutes past 59, empty seconds", "1|90|", "9000"},
+                                         {"fraction of an hour", "1.5|00|00", "5400"},
+                                         {"letters count 0", "abc| 2min|5", "125"},
+                                         {"negative passes", "-1|0|30", "-3570"}});
     }
     void duration() {
-        QFETCH(QStringList, fields);
-        QFETCH(double, seconds);
-        QCOMPARE(SetFormRules::durationFromFields(fields[0], fields[1], fields[2]), seconds);
+        QFETCH(QString, fields);
+        QFETCH(QString, seconds);
+        const QStringList f = fields.split('|');
+        QCOMPARE(SetFormRules::durationFromFields(f[0], f[1], f[2]), seconds.toDouble());
     }
 
     // Entries are written and read back; the identifier follows the last " | ".
     void linkEntries_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<double>("id");
-        QTest::addColumn<QString>("entry");
-        QTest::newRow("whole") << "Tea" << 99999.0 << "Tea | 99999";
-        QTest::newRow("fraction from a file") << "x" << 2.5 << "x | 2.5";
-        QTest::newRow("bar in the name") << "A | B" << 42.0 << "A | B | 42";
+        textRows({"name", "id", "entry"}, {{"whole", "Tea", "99999", "Tea | 99999"},
+                                           {"fraction from a file", "x", "2.5", "x | 2.5"},
+                                           {"bar in the name", "A | B", "42", "A | B | 42"}});
     }
     void linkEntries() {
         QFETCH(QString, name);
-        QFETCH(double, id);
+        QFETCH(QString, id);
         QFETCH(QString, entry);
-        QCOMPARE(SetFormRules::linkEntry(name, id), entry);
-        QCOMPARE(SetFormRules::linkIDFromEntry(entry), id);
+        QCOMPARE(SetFormRules::linkEntry(name, id.toDouble()), entry);
+        QCOMPARE(SetFormRules::linkIDFromEntry(entry), id.toDouble());
         QCOMPARE(SetFormRules::linkIDFromEntry("(None)") + SetFormRules::linkIDFromEntry("A|5"), 0.0);
     }
 
-    // A clock of 10 s showing 7, saved as 60 s: "down run 10 7" is direction, state, duration, time.
+    // A clock of 10 s showing 7, saved as 60 s linked to a running clock: "type running countUp" before,
+    // then direction, state, duration, time.
     void direction_data() {
-        QTest::addColumn<qint16>("type");
-        QTest::addColumn<bool>("running");
-        QTest::addColumn<bool>("countUp");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("down to up, running") << qint16(0) << true << true << "up stop 60 60";
-        QTest::newRow("down kept, running") << qint16(0) << true << false << "down run 10 7";
-        QTest::newRow("kept, stopped") << qint16(0) << false << false << "down stop 60 60";
-        QTest::newRow("other up type, running") << qint16(2) << true << true << "up stop 60 60";
+        textRows({"before", "after"}, {{"down to up, running", "0 1 1", "1 stop 60 60"},
+                                       {"down kept, running", "0 1 0", "0 run 10 7"},
+                                       {"kept, stopped", "0 0 0", "0 stop 60 60"},
+                                       {"other up type, running", "2 1 1", "1 stop 60 60"}});
     }
     void direction() {
-        QFETCH(qint16, type);
-        QFETCH(bool, running);
-        QFETCH(bool, countUp);
+        QFETCH(QString, before);
         QFETCH(QString, after);
-        TestBoard b;
-        clsClock& clock = b.add(10);
-        clsClock& target = b.add(5);
+        const QStringList b = before.split(' ');
+        TestBoard board;
+        clsClock& clock = board.add(10);
+        clsClock& target = board.add(5);
         target.setStoredId(77);
         target.setActive(true);
-        clock.setCountType(type);
+        clock.setCountType(qint16(b[0].toInt()));
         clock.setCurrentTime(7);
-        clock.setActive(running);
-        SetFormRules::applyClockSettings(clock, 60, " Tea ", countUp, "T | 77");
+        clock.setActive(b[1] == "1");
+        SetFormRules::applyClockSettings(clock, 60, " Tea ", b[2] == "1", "T | 77");
         QCOMPARE(QStringLiteral("%1 %2 %3 %4")
-                     .arg(clock.countType() == 1   ? "up"
-                          : clock.countType() == 0 ? "down"
-                                                   : "?",
-                          clock.active() ? "run" : "stop")
+                     .arg(clock.countType())
+                     .arg(clock.active() ? "run" : "stop")
                      .arg(clock.duration())
                      .arg(clock.currentTime()),
                  after);
