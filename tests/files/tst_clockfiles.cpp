@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -206,10 +207,9 @@ private slots:
         for (int i = 0; i < 200; ++i) // some 80 KB
             f.b.add(i);
         std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old{};
+        rlimit old{}, full{};
         ::getrlimit(RLIMIT_FSIZE, &old);
-        rlimit full = old;
-        full.rlim_cur = 4096;
+        full = {4096, old.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &full);
         const bool saved = f.files.saveClocks();
         ::setrlimit(RLIMIT_FSIZE, &old);
@@ -274,26 +274,23 @@ private slots:
     }
 
     // The example boards load without a message, and their alarms are found in the program's folder.
-    void exampleBoards_data() {
-        textRows({"name", "clocks", "alarm"}, {{"tea", "tea-timers.clk", "6", "chimes.wav"},
-                                               {"intervals", "interval-ring.clk", "5", "digitalPulse.wav"},
-                                               {"kitchen", "kitchen.clk", "7", "kitchenTimer.wav"}});
-    }
     void exampleBoards() {
-        QFETCH(QString, name);
-        QFETCH(QString, clocks);
-        QFETCH(QString, alarm);
-        Files f;
-        const QString alarmPath = TestBoard::folder() + "/sounds/alarms/" + alarm;
-        f.b.sound.available << alarmPath;
-        QVERIFY(f.files.loadClocks(QStringLiteral(ZENTRIQ_EXAMPLES "/") + name));
-        QCOMPARE(f.prompts.messages, QStringList());
-        QCOMPARE(QString::number(f.b.clocks.clockCount()), clocks);
-        f.b.clocks.clock(0).setCurrentTime(1);
-        f.b.clocks.clock(0).setActive(true);
-        f.b.clocks.tickAll(1);
-        QVERIFY(std::any_of(f.b.sound.plays.begin(), f.b.sound.plays.end(),
+        for (const auto& [name, clocks, alarm] : {std::tuple{"tea-timers.clk", 6, "chimes.wav"},
+                                                  {"interval-ring.clk", 5, "digitalPulse.wav"},
+                                                  {"kitchen.clk", 7, "kitchenTimer.wav"}}) {
+            Files f;
+            const QString alarmPath = TestBoard::folder() + "/sounds/alarms/" + alarm;
+            f.b.sound.available << alarmPath;
+            QVERIFY(f.files.loadClocks(QStringLiteral(ZENTRIQ_EXAMPLES "/") + name));
+            QCOMPARE(f.prompts.messages, QStringList());
+            QCOMPARE(f.b.clocks.clockCount(), clocks);
+            f.b.clocks.clock(0).setCurrentTime(1);
+            f.b.clocks.clock(0).setActive(true);
+            f.b.clocks.tickAll(1);
+            QVERIFY(
+                std::any_of(f.b.sound.plays.begin(), f.b.sound.plays.end(),
                             [&](const FakeSoundService::Play& p) { return !p.tick && p.path == alarmPath; }));
+        }
     }
 };
 
