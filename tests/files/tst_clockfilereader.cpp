@@ -2,10 +2,10 @@
 #include "FakeFilePrompts.h"
 #include "TestBoard.h"
 #include "files/ClockFileReader.h"
+#include "files/ClockFileWriter.h"
 
 #include <QRandomGenerator>
-#include <QStandardPaths>
-#include <QTest>
+#include <tuple>
 
 namespace {
 QByteArray crlf(const char* text) {
@@ -14,31 +14,31 @@ QByteArray crlf(const char* text) {
 
 // A clock as the fields that differ from a new clock's, "[id=5 comment=Tea dur=300]".
 QString describe(const clsClock& c) {
-    QStringList f{QStringLiteral("id=%1").arg(c.ID())};
-    const auto add = [&f](bool differs, const QString& text) {
-        if (differs)
-            f << text;
-    };
-    add(c.groupNum() != -1, QStringLiteral("group=%1").arg(c.groupNum()));
-    add(c.linkID() != 0, QStringLiteral("link=%1").arg(c.linkID()));
-    add(c.countType() != 0, QStringLiteral("type=%1").arg(c.countType()));
-    add(!c.purpose().isEmpty(), c.purpose().size() > 40
-                                    ? QStringLiteral("comment=<%1>").arg(c.purpose().size())
-                                    : QStringLiteral("comment=") + c.purpose());
-    add(!c.soundActive(), QStringLiteral("sound=off"));
-    add(!c.alarmActive(), QStringLiteral("alarm=off"));
-    add(c.duration() != 0, QStringLiteral("dur=%1").arg(c.duration()));
-    add(c.currentTime() != 0, QStringLiteral("cur=%1").arg(c.currentTime()));
-    add(c.myX() != 4500 || c.myY() != 3000, QStringLiteral("at=%1,%2").arg(c.myX()).arg(c.myY()));
-    add(c.buttonCorner(0).x != c.myX() + 550, QStringLiteral("corners stale"));
-    add(c.alarmFile() != TestBoard::alarmPath(), QStringLiteral("alarmfile=") + c.alarmFile());
     QStringList vols;
     for (int band = 0; band < clsClock::bandCount; ++band)
         vols << QString::number(c.tickVol(band));
-    add(vols.join(',') != QLatin1String("5,15,50,75,100"), QStringLiteral("tick=") + vols.join(','));
-    add(c.alarmVolume() != 100, QStringLiteral("alarmvol=%1").arg(c.alarmVolume()));
-    add(c.active(), QStringLiteral("running"));
-    add(c.selected(), QStringLiteral("selected"));
+    const QString comment =
+        c.purpose().size() > 40 ? QStringLiteral("<%1>").arg(c.purpose().size()) : c.purpose();
+    const std::pair<bool, QString> fields[] = {
+        {c.groupNum() != -1, QStringLiteral("group=%1").arg(c.groupNum())},
+        {c.linkID() != 0, QStringLiteral("link=%1").arg(c.linkID())},
+        {c.countType() != 0, QStringLiteral("type=%1").arg(c.countType())},
+        {!c.purpose().isEmpty(), QStringLiteral("comment=") + comment},
+        {!c.soundActive(), QStringLiteral("sound=off")},
+        {!c.alarmActive(), QStringLiteral("alarm=off")},
+        {c.duration() != 0, QStringLiteral("dur=%1").arg(c.duration())},
+        {c.currentTime() != 0, QStringLiteral("cur=%1").arg(c.currentTime())},
+        {c.myX() != 4500 || c.myY() != 3000, QStringLiteral("at=%1,%2").arg(c.myX()).arg(c.myY())},
+        {c.buttonCorner(0).x != c.myX() + 550, QStringLiteral("corners stale")},
+        {c.alarmFile() != TestBoard::alarmPath(), QStringLiteral("alarmfile=") + c.alarmFile()},
+        {vols.join(',') != QLatin1String("5,15,50,75,100"), QStringLiteral("tick=") + vols.join(',')},
+        {c.alarmVolume() != 100, QStringLiteral("alarmvol=%1").arg(c.alarmVolume())},
+        {c.active(), QStringLiteral("running")},
+        {c.selected(), QStringLiteral("selected")}};
+    QStringList f{QStringLiteral("id=%1").arg(c.ID())};
+    for (const auto& [differs, text] : fields)
+        if (differs)
+            f << text;
     return '[' + f.join(' ') + ']';
 }
 } // namespace
@@ -55,15 +55,17 @@ private slots:
         QTest::addColumn<QString>("options"); // "reset", "norepos"
         QTest::addColumn<QString>("board");
         const QString none;
+        // As written, so it is also written back byte for byte.
         QTest::newRow("written form")
-            << crlf("progver=1.0.3\nformtop=900\nformleft=600\nformwidth=9000\n"
-                    "formheight=6000\nshowboxes=False\nautoarrange=True\nmute=True\n"
-                    "groupname0=\ngroupname1=Team A\n<clock>\n   id:7\n   groupnum:1\n"
-                    "   linksto:8\n   type:1\n   comment:Tea\n   soundactive:False\n"
-                    "   duration:300\n   currenttime:-12.5\n   x:900\n   y:650\n"
-                    "   active:True\n   soundactive:False\n   alarmactive:False\n"
-                    "   alarmfile:/a.wav\n   tickvol0:1\n   tickvol1:2\n   tickvol2:3\n"
-                    "   tickvol3:4\n   tickvol4:0\n   alarmvol:60\n</clock>\n\n")
+            << crlf(
+                   "progver=1.0.3\nformtop=900\nformleft=600\nformwidth=9000\nformheight=6000\nshowboxes="
+                   "False\n"
+                   "autoarrange=True\nmute=True\ngroupname0=\ngroupname1=Team A\ngroupname2=\ngroupname3=\n"
+                   "groupname4=\ngroupname5=\ngroupname6=\ngroupname7=\ngroupname8=\ngroupname9=\n<clock>\n"
+                   "   id:7\n   groupnum:1\n   linksto:8\n   type:1\n   comment:Tea\n   soundactive:False\n"
+                   "   duration:300\n   currenttime:-12.5\n   x:900\n   y:650\n   active:False\n"
+                   "   soundactive:False\n   alarmactive:False\n   alarmfile:/a.wav\n   tickvol0:1\n"
+                   "   tickvol1:2\n   tickvol2:3\n   tickvol3:4\n   tickvol4:0\n   alarmvol:60\n</clock>\n\n")
             << none
             << "[id=7 group=1 link=8 type=1 comment=Tea sound=off alarm=off dur=300 "
                "cur=-12.5 at=900,650 alarmfile=/a.wav tick=1,2,3,4,0 alarmvol=60] "
@@ -165,24 +167,25 @@ private slots:
         QStringList out;
         for (int i = 0; i < b.clocks.clockCount(); ++i)
             out << describe(b.clocks.clock(i));
-        if (!b.options.isChecked(Option::ViewBounds))
-            out << QStringLiteral("noboxes");
-        if (b.options.isChecked(Option::ViewArrange))
-            out << QStringLiteral("arrange");
-        if (b.options.isChecked(Option::Mute))
-            out << QStringLiteral("mute");
+        for (const auto& [option, name] : {std::pair{Option::ViewBounds, "noboxes"},
+                                           {Option::ViewArrange, "arrange"},
+                                           {Option::Mute, "mute"}})
+            if (b.options.isChecked(option) != (option == Option::ViewBounds))
+                out << name;
         for (int g = 0; g < GroupTable::groupCount; ++g)
             if (!b.clocks.groups().name(g).isEmpty())
                 out << QStringLiteral("g%1=%2").arg(g).arg(b.clocks.groups().name(g));
         const WindowTwips p = window.place;
-        if (p.left != before.left || p.top != before.top || p.width != before.width ||
-            p.height != before.height)
+        if (std::tie(p.left, p.top, p.width, p.height) !=
+            std::tie(before.left, before.top, before.width, before.height))
             out << QStringLiteral("place=%1,%2,%3,%4").arg(p.left).arg(p.top).arg(p.width).arg(p.height);
         for (const QString& message : prompts.messages)
             out << QStringLiteral("msg=") + (message.size() > 90 ? message.left(72) : message);
         if (!ok)
             out << QStringLiteral("fail@%1: %2").arg(failure.line).arg(failure.reason);
         QCOMPARE(out.join(' '), board);
+        if (QTest::currentDataTag() == QLatin1String("written form"))
+            QCOMPARE(ClockFileWriter::write(b.clocks, window.placement()), content);
     }
 
     // Every group name line refreshes that group's menu caption, in file order.

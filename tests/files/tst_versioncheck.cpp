@@ -1,9 +1,6 @@
 #include "TestBoard.h"
 #include "files/VersionCheck.h"
 
-#include <QStandardPaths>
-#include <QTest>
-
 // Whether a file's version is newer than the program's 1.0.3, part by part.
 class TestVersionCheck : public QObject {
     Q_OBJECT
@@ -34,14 +31,9 @@ private slots:
         const bool newer = VersionCheck::isNewerVersion(file, &error);
         QCOMPARE(error.isEmpty() ? QString(newer ? "newer" : "not newer") : error, result);
         QVERIFY(!newer || error.isEmpty());
-    }
-
-    void warningNamesTheVersionAsWritten() {
-        const QStringList lines = VersionCheck::newerVersionWarning(QStringLiteral("2.0.0-Beta")).split('\n');
-        QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[1],
-                 QStringLiteral("And if you resave this file, information usable to version 2.0.0-Beta "
-                                "will be lost."));
+        // The warning names the version as the file wrote it.
+        QVERIFY(VersionCheck::newerVersionWarning(file).contains(" usable to version " + file +
+                                                                 " will be lost."));
     }
 };
 

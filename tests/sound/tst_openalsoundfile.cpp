@@ -1,7 +1,5 @@
 #include "sound/OpenAlSoundFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,11 +19,10 @@ private slots:
 
     // What Browse offers for an alarm file: every type the library reads, but headerless data.
     void decodedFormats() {
-        const QStringList offered = OpenAlSoundFile::decodedFormats();
-        for (const char* filter : {"WAV (Microsoft) (*.wav)", "FLAC (Free Lossless Audio Codec) (*.flac)",
-                                   "OGG (OGG Container format) (*.oga *.ogg)"})
-            QVERIFY2(offered.contains(QString::fromLatin1(filter)), filter);
-        QVERIFY(!offered.join(';').contains("RAW"));
+        const QString offered = OpenAlSoundFile::decodedFormats().join(';');
+        QVERIFY(offered.contains("WAV (Microsoft) (*.wav)") && !offered.contains("RAW"));
+        QVERIFY(offered.contains("FLAC (Free Lossless Audio Codec) (*.flac)"));
+        QVERIFY(offered.contains("OGG (OGG Container format) (*.oga *.ogg)"));
     }
 
     void decode_data() {
@@ -76,11 +73,10 @@ private slots:
         QString error;
         QCOMPARE(file.decode(path, &error, limit), outChannels > 0);
         QCOMPARE(file.channels(), outChannels);
-        if (outChannels == 0) {
-            QVERIFY(!error.isEmpty() && file.samples().empty());
+        QCOMPARE(error.isEmpty(), outChannels > 0);
+        QCOMPARE(file.samples().size(), std::size_t(outChannels) * 22050);
+        if (outChannels == 0)
             return;
-        }
-        QCOMPARE(file.frames(), 22050);
         double meanSquare = 0;
         for (const std::int16_t s : file.samples())
             meanSquare += double(s) * double(s) / double(file.samples().size());

@@ -1,13 +1,10 @@
 #include "SoundBoard.h"
 #include "TestAssets.h"
-#include "clock/clsClock.h"
 #include "sound/OpenAlSoundService.h"
 
 #include <QDateTime>
 #include <QHash>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
 #include <algorithm>
 #include <cmath>
