@@ -69,6 +69,24 @@ private slots:
         QCOMPARE(reds > 20, red);
     }
 
+    // A slanted line is antialiased: pixels it partly covers are blended with the canvas.
+    void slantedLineIsSmooth() {
+        QImage image(100, 60, QImage::Format_RGB32);
+        QPainterCanvas canvas(image, Qt::white, 1.0);
+        canvas.clear();
+        canvas.setForeColor(Qt::blue);
+        canvas.line(0, 0, 1500, 870);
+        canvas.end();
+        int ink = 0, blended = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                ink += c != Qt::white ? 1 : 0;
+                blended += c != Qt::white && c.red() > 20 && c.blue() > 240 && c.red() < 235 ? 1 : 0;
+            }
+        QVERIFY2(ink > 90 && blended > ink / 3, qPrintable(QStringLiteral("%1 of %2").arg(blended).arg(ink)));
+    }
+
     // A half-transparent red square on white: copied, it replaces the canvas; blended, it lies over it.
     void picture_data() {
         QTest::addColumn<bool>("copy");
