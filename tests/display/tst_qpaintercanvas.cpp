@@ -44,8 +44,7 @@ private slots:
             canvas.end();
             top = int(10 * std::max(ratio, 1.0));
             ink = QRect();
-            reds = 0;
-            darkness = 0;
+            reds = darkness = 0;
             for (int y = 0; y < image.height(); ++y)
                 for (int x = 0; x < image.width(); ++x) {
                     const QColor c = image.pixelColor(x, y);
@@ -59,11 +58,8 @@ private slots:
             else if (ratio == 1)
                 QCOMPARE(ink, firstInk);
         }
-        const QString seen = QStringLiteral("ink %1 x %2 at %3, weight %4")
-                                 .arg(ink.width())
-                                 .arg(ink.height())
-                                 .arg(ink.top())
-                                 .arg(darkness / 255);
+        const QString seen = QString::asprintf("ink %d x %d at %d, weight %d", ink.width(), ink.height(),
+                                               ink.top(), darkness / 255);
         QVERIFY2(ink.top() >= top && std::abs(ink.height() - height) <= height / 4, qPrintable(seen));
         QVERIFY2(std::abs(darkness / 255 - weight) <= weight / 10, qPrintable(seen));
         QCOMPARE(reds > 20, red);
