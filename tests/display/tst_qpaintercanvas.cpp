@@ -22,6 +22,7 @@ private slots:
         QTest::newRow("ready text in a new colour")
             << "1:black:b 1:black:b 1:black:b 1:red:b" << 9 << 103 << true;
         QTest::newRow("ready text at a new density") << "1:black:b 1:black:b 2:black:b" << 18 << 572 << false;
+        QTest::newRow("a new text in colour") << "1:red:b" << 9 << 100 << true;
         QTest::newRow("no density is single density") << "0:black:b" << 9 << 157 << false;
         QTest::newRow("plain has less ink than bold") << "1:black:p 1:black:p 1:black:p" << 9 << 106 << false;
     }
