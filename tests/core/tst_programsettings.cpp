@@ -2,24 +2,27 @@
 #include "core/IEventPump.h"
 #include "core/IPassView.h"
 #include "core/MainLoop.h"
-#include "core/OptionSet.h"
 #include "core/Program.h"
 #include "core/ProgramSettings.h"
 #include "core/QSettingsStore.h"
 #include "core/RepaintScheduler.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 #include <sys/stat.h>
 
 // The options kept between runs, in a real settings file.
 class TestProgramSettings : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
+
+    static OptionSet loaded(const QString& path) {
+        OptionSet options; // start from the opposite of every default
+        for (Option o : {Option::Sync, Option::ResetOnLoad, Option::AllowRepos, Option::Notify})
+            options.setChecked(o, o == Option::ResetOnLoad);
+        QSettingsStore store(path);
+        ProgramSettings(store, options).loadSettings();
+        return options;
+    }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -32,11 +35,8 @@ private slots:
         QTest::addColumn<bool>("resetOnLoad");
         QTest::newRow("first run") << QByteArray() << true << false;
         QTest::newRow("True") << QByteArray("True") << true << true;
-        QTest::newRow("False") << QByteArray("False") << false << false;
         QTest::newRow("any case, blanks") << QByteArray(" fAlse ") << false << false;
         QTest::newRow("yes") << QByteArray("yes") << true << false;
-        QTest::newRow("empty") << QByteArray("") << true << false;
-        QTest::newRow("a list") << QByteArray("True, False") << true << false;
         QTest::newRow("a named pipe") << QByteArray("|") << true << false;
     }
     void loadAndSave() {
@@ -46,36 +46,27 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("%1/zentriq.conf").arg(QTest::currentDataTag()));
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         QFile file(path);
-        if (stored == "|") {
+        if (stored == "|")
             QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-        } else if (!stored.isNull()) {
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("[misc]\nmute=True\nsyncClocks=" + stored + "\nresetOnLoad=" + stored +
-                       "\nnotify=" + stored + "\n");
-            file.close();
-        }
-        OptionSet options; // start from the opposite of every default
-        options.setChecked(Option::Sync, false);
-        options.setChecked(Option::ResetOnLoad, true);
+        else if (!stored.isNull())
+            QVERIFY(file.open(QIODevice::WriteOnly) &&
+                    file.write("[misc]\nmute=True\nsyncClocks=" + stored + "\nresetOnLoad=" + stored +
+                               "\nnotify=" + stored + "\n") > 0);
+        file.close();
+        OptionSet options = loaded(path);
+        QCOMPARE(options.isChecked(Option::Sync), sync);
+        QCOMPARE(options.isChecked(Option::ResetOnLoad), resetOnLoad);
+        QCOMPARE(options.isChecked(Option::Notify), sync); // on by default, like sync
+        QVERIFY(options.isChecked(Option::AllowRepos) && !options.isChecked(Option::Mute));
+        QCOMPARE(file.exists(), !stored.isNull()); // reading makes no file
+        options.setChecked(Option::Sync, !sync);
         options.setChecked(Option::AllowRepos, false);
-        options.setChecked(Option::Notify, false);
+        options.setChecked(Option::Notify, !sync);
         {
             QSettingsStore store(path);
-            ProgramSettings(store, options).loadSettings();
-            QCOMPARE(options.isChecked(Option::Sync), sync);
-            QCOMPARE(options.isChecked(Option::ResetOnLoad), resetOnLoad);
-            QCOMPARE(options.isChecked(Option::Notify), sync); // on by default, like sync
-            QVERIFY(options.isChecked(Option::AllowRepos) && !options.isChecked(Option::Mute));
-            QCOMPARE(file.exists(), !stored.isNull()); // reading makes no file
-
-            options.setChecked(Option::Sync, !sync);
-            options.setChecked(Option::AllowRepos, false);
-            options.setChecked(Option::Notify, !sync);
             ProgramSettings(store, options).saveSettings();
         }
-        OptionSet next;
-        QSettingsStore store(path);
-        ProgramSettings(store, next).loadSettings();
+        const OptionSet next = loaded(path);
         const bool kept = stored != "|";
         QCOMPARE(next.isChecked(Option::Sync), kept ? !sync : true);
         QCOMPARE(next.isChecked(Option::Notify), kept ? !sync : true);
@@ -101,10 +92,7 @@ private slots:
         idle.program = &program;
         board.options.setChecked(Option::ResetOnLoad, true);
         QCOMPARE(loop.run(), 0);
-        OptionSet next;
-        QSettingsStore written(path);
-        ProgramSettings(written, next).loadSettings();
-        QVERIFY(next.isChecked(Option::ResetOnLoad));
+        QVERIFY(loaded(path).isChecked(Option::ResetOnLoad));
     }
 };
 

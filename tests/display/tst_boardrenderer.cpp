@@ -5,6 +5,7 @@
 #include "display/BoardRenderer.h"
 #include "display/CanvasWidget.h"
 #include "display/ClockPainter.h"
+#include "display/GroupPainter.h"
 #include "display/PictureStore.h"
 #include "display/QPainterCanvas.h"
 
@@ -191,6 +192,12 @@ private slots:
         const QRect label(px(2300), px(1350), px(1500), px(150));
         QVERIFY(!isNavy(pixelAt(off, 2300, 1550)));
         QVERIFY(image.copy(label) != off.copy(label));
+        QImage alone(image.size(), QImage::Format_RGB32); // the label in plain type, whatever came before
+        QPainterCanvas canvas(alone, Qt::white, 1.0);
+        canvas.clear();
+        GroupPainter::drawGroupBounds(canvas, board.clocks.groups());
+        canvas.end();
+        QCOMPARE(image.copy(label), alone.copy(label));
     }
 
     // The selection outline is two pixels wide from (x-550, y-300) to (x+550, y+300), an unselected

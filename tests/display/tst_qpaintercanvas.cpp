@@ -22,6 +22,7 @@ private slots:
         QTest::newRow("ready text in a new colour")
             << "1:black:b 1:black:b 1:black:b 1:red:b" << 9 << 103 << true;
         QTest::newRow("ready text at a new density") << "1:black:b 1:black:b 2:black:b" << 18 << 572 << false;
+        QTest::newRow("a new text in colour") << "1:red:b" << 9 << 100 << true;
         QTest::newRow("no density is single density") << "0:black:b" << 9 << 157 << false;
         QTest::newRow("plain has less ink than bold") << "1:black:p 1:black:p 1:black:p" << 9 << 106 << false;
     }
@@ -44,8 +45,7 @@ private slots:
             canvas.end();
             top = int(10 * std::max(ratio, 1.0));
             ink = QRect();
-            reds = 0;
-            darkness = 0;
+            reds = darkness = 0;
             for (int y = 0; y < image.height(); ++y)
                 for (int x = 0; x < image.width(); ++x) {
                     const QColor c = image.pixelColor(x, y);
@@ -59,14 +59,29 @@ private slots:
             else if (ratio == 1)
                 QCOMPARE(ink, firstInk);
         }
-        const QString seen = QStringLiteral("ink %1 x %2 at %3, weight %4")
-                                 .arg(ink.width())
-                                 .arg(ink.height())
-                                 .arg(ink.top())
-                                 .arg(darkness / 255);
+        const QString seen = QString::asprintf("ink %d x %d at %d, weight %d", ink.width(), ink.height(),
+                                               ink.top(), darkness / 255);
         QVERIFY2(ink.top() >= top && std::abs(ink.height() - height) <= height / 4, qPrintable(seen));
         QVERIFY2(std::abs(darkness / 255 - weight) <= weight / 10, qPrintable(seen));
         QCOMPARE(reds > 20, red);
+    }
+
+    // A slanted line is antialiased: pixels it partly covers are blended with the canvas.
+    void slantedLineIsSmooth() {
+        QImage image(100, 60, QImage::Format_RGB32);
+        QPainterCanvas canvas(image, Qt::white, 1.0);
+        canvas.clear();
+        canvas.setForeColor(Qt::blue);
+        canvas.line(0, 0, 1500, 870);
+        canvas.end();
+        int ink = 0, blended = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                ink += c != Qt::white ? 1 : 0;
+                blended += c != Qt::white && c.red() > 20 && c.blue() > 240 && c.red() < 235 ? 1 : 0;
+            }
+        QVERIFY2(ink > 90 && blended > ink / 3, qPrintable(QStringLiteral("%1 of %2").arg(blended).arg(ink)));
     }
 
     // A half-transparent red square on white: copied, it replaces the canvas; blended, it lies over it.
