@@ -23,7 +23,7 @@ private slots:
         QTest::addColumn<bool>("face");
         QTest::addColumn<int>("hit");
         QTest::addColumn<int>("button");
-        QTest::newRow("left edge") << QPointF(-500, 0) << true << 0 << -1;
+        QTest::newRow("top left corner") << QPointF(-500, -250) << true << 0 << -1;
         QTest::newRow("bottom right corner") << QPointF(500, 250) << true << 0 << -1;
         QTest::newRow("just left of the box") << QPointF(-500.5, 0) << true << -1 << -1;
         QTest::newRow("start button corner") << QPointF(550, -250) << true << -1 << 0;

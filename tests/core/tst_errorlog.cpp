@@ -31,7 +31,8 @@ private slots:
     }
 
     // Beside the program, else in the fallback folder (made if missing, unlike the program's), else nowhere.
-    // A named pipe in the log's place is not waited on: the line goes to the fallback folder.
+    // A named pipe in the log's place is not waited on and, like a device, sends the line to the fallback
+    // folder.
     void whereLogLinesGo() {
         const QString program = m_dir.filePath("program"), fallback = m_dir.filePath("data/zentriq");
         const auto logTo = [&program](const QString& folder) {
@@ -48,6 +49,8 @@ private slots:
         QVERIFY(QFile::remove(program + "/error.log") &&
                 mkfifo(qPrintable(program + "/error.log"), 0600) == 0);
         QCOMPARE(logTo(fallback), fallback + "/error.log");
+        QVERIFY(QFile::remove(program + "/error.log") && QFile::link("/dev/null", program + "/error.log"));
+        QCOMPARE(logTo(fallback), fallback + "/error.log"); // nor a device
         QVERIFY(QDir(program).removeRecursively() && QFile(program).open(QIODevice::WriteOnly)); // a file
         QCOMPARE(logTo(fallback), fallback + "/error.log");
         QCOMPARE(logTo(program + "/below"), QString());

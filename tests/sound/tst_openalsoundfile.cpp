@@ -1,5 +1,6 @@
 #include "sound/OpenAlSoundFile.h"
 
+#include <QDir>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,14 +32,17 @@ private slots:
         QTest::addColumn<bool>("noLength");   // the FLAC header's sample count zeroed: "unknown"
         QTest::addColumn<int>("limit");       // samples; every file holds 22050 frames
         QTest::addColumn<int>("outChannels"); // 0: refused
+        QTest::addColumn<int>("frames");
         const int wav = SF_FORMAT_WAV | SF_FORMAT_PCM_16, flac = SF_FORMAT_FLAC | SF_FORMAT_PCM_24;
-        QTest::newRow("wav 4 channels to mono") << wav << 4 << false << 22050 << 1;
-        QTest::newRow("flac") << flac << 2 << false << 44100 << 2;
-        QTest::newRow("ogg vorbis") << (SF_FORMAT_OGG | SF_FORMAT_VORBIS) << 1 << false << 22050 << 1;
-        QTest::newRow("flac without its length") << flac << 2 << true << 44100 << 2;
-        QTest::newRow("past the limit") << wav << 2 << false << 44099 << 0;
-        QTest::newRow("without its length, past the limit") << flac << 1 << true << 22049 << 0;
-        QTest::newRow("a named pipe") << 0 << 1 << false << 22050 << 0;
+        QTest::newRow("wav 4 channels to mono") << wav << 4 << false << 22050 << 1 << 22050;
+        QTest::newRow("flac") << flac << 2 << false << 44100 << 2 << 22050;
+        QTest::newRow("ogg vorbis") << (SF_FORMAT_OGG | SF_FORMAT_VORBIS) << 1 << false << 22050 << 1
+                                    << 22050;
+        QTest::newRow("flac without its length") << flac << 2 << true << 44100 << 2 << 22050;
+        QTest::newRow("past the limit") << wav << 2 << false << 44099 << 0 << 22050;
+        QTest::newRow("without its length, past the limit") << flac << 1 << true << 22049 << 0 << 22050;
+        QTest::newRow("no sound at all") << wav << 1 << false << 22050 << 0 << 0;
+        QTest::newRow("a named pipe") << 0 << 1 << false << 22050 << 0 << 22050;
     }
     void decode() {
         QFETCH(int, format);
@@ -46,6 +50,7 @@ private slots:
         QFETCH(bool, noLength);
         QFETCH(int, limit);
         QFETCH(int, outChannels);
+        QFETCH(int, frames);
         const QString path = m_dir.filePath(QTest::currentDataTag());
         const QByteArray name = QFile::encodeName(path);
         if (format == 0) {
@@ -54,10 +59,10 @@ private slots:
             SF_INFO info{0, 44100, channels, format, 0, 0};
             SNDFILE* out = sf_open(name.constData(), SFM_WRITE, &info);
             std::vector<float> data;
-            for (int f = 0; f < 22050; ++f)
+            for (int f = 0; f < frames; ++f)
                 data.insert(data.end(), std::size_t(channels),
                             0.5f * float(std::sin(2 * M_PI * 1000 * f / 44100)));
-            QVERIFY(out && sf_writef_float(out, data.data(), 22050) == 22050);
+            QVERIFY(out && sf_writef_float(out, data.data(), frames) == frames);
             sf_close(out);
         }
         if (noLength) { // "fLaC", a block header, then the stream info, whose last 36 bits of 64 at 10 count
@@ -71,7 +76,10 @@ private slots:
 
         OpenAlSoundFile file;
         QString error;
+        const auto openFiles = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
+        const uint before = openFiles();
         QCOMPARE(file.decode(path, &error, limit), outChannels > 0);
+        QCOMPARE(openFiles(), before); // refused or not, the file is closed again
         QCOMPARE(file.channels(), outChannels);
         QCOMPARE(error.isEmpty(), outChannels > 0);
         QCOMPARE(file.samples().size(), std::size_t(outChannels) * 22050);
