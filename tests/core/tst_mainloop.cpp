@@ -116,7 +116,8 @@ private slots:
                     r.follow = false;
                     r.loop.pass();
                     r.follow = true;
-                    QVERIFY2(!r.wake || *r.wake >= now + n, qPrintable(QString::number(*r.wake - now)));
+                    QVERIFY2(!r.wake || *r.wake >= now + n,
+                             qPrintable(QString::number(r.wake.value_or(now) - now)));
                     r.b.time.advance(n);
                     break;
                 case 'T':
