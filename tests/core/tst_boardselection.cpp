@@ -1,6 +1,5 @@
 #include "TestBoard.h"
 #include "core/BoardSelection.h"
-#include <QRegularExpression>
 
 namespace {
 void addAt(TestBoard& b, const QList<QPointF>& centres) {
@@ -16,89 +15,78 @@ class TestBoardSelection : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // Edges count as inside: a clock at (3000, 2000), its face's cover, its box and its start/stop (0) and
-    // reset (1) buttons.
+    // Edges count as inside. A clock at (3000, 2000): the clock on top at the point (its face's cover), the
+    // clock whose box holds it, and the button there (0 start/stop, 1 reset).
     void pointsOnAClock_data() {
-        QTest::addColumn<QPointF>("offset"); // from the clock's centre
-        QTest::addColumn<bool>("face");
-        QTest::addColumn<int>("hit");
-        QTest::addColumn<int>("button");
-        QTest::newRow("top left corner") << QPointF(-500, -250) << true << 0 << -1;
-        QTest::newRow("bottom right corner") << QPointF(500, 250) << true << 0 << -1;
-        QTest::newRow("just left of the box") << QPointF(-500.5, 0) << true << -1 << -1;
-        QTest::newRow("start button corner") << QPointF(550, -250) << true << -1 << 0;
-        QTest::newRow("start button bottom") << QPointF(550, -40) << true << -1 << 0;
-        QTest::newRow("between the buttons") << QPointF(550, -20) << true << -1 << -1;
-        QTest::newRow("reset button far corner") << QPointF(1015, 210) << true << -1 << 1;
-        QTest::newRow("in the gap before them") << QPointF(549, -100) << true << -1 << -1;
-        QTest::newRow("face's top left") << QPointF(-545, -295) << true << -1 << -1;
-        QTest::newRow("face's bottom right") << QPointF(1075, 320) << true << -1 << -1;
-        QTest::newRow("left of the face") << QPointF(-545.5, 0) << false << -1 << -1;
-        QTest::newRow("above the face") << QPointF(0, -295.5) << false << -1 << -1;
-        QTest::newRow("right of the face") << QPointF(1075.5, 0) << false << -1 << -1;
-        QTest::newRow("below the face") << QPointF(0, 320.5) << false << -1 << -1;
+        textRows({"offset", "found"}, {{"top left corner", "-500,-250", "0 0 -1"},
+                                       {"bottom right corner", "500,250", "0 0 -1"},
+                                       {"just left of the box", "-500.5,0", "0 -1 -1"},
+                                       {"start button corner", "550,-250", "0 -1 0"},
+                                       {"start button bottom", "550,-40", "0 -1 0"},
+                                       {"between the buttons", "550,-20", "0 -1 -1"},
+                                       {"reset button far corner", "1015,210", "0 -1 1"},
+                                       {"in the gap before them", "549,-100", "0 -1 -1"},
+                                       {"face's top left", "-545,-295", "0 -1 -1"},
+                                       {"face's bottom right", "1075,320", "0 -1 -1"},
+                                       {"left of the face", "-545.5,0", "-1 -1 -1"},
+                                       {"above the face", "0,-295.5", "-1 -1 -1"},
+                                       {"right of the face", "1075.5,0", "-1 -1 -1"},
+                                       {"below the face", "0,320.5", "-1 -1 -1"}});
     }
     void pointsOnAClock() {
-        QFETCH(QPointF, offset);
-        QFETCH(bool, face);
-        QFETCH(int, hit);
-        QFETCH(int, button);
+        QFETCH(QString, offset);
+        QFETCH(QString, found);
         TestBoard b;
         addAt(b, {{3000, 2000}});
-        const float x = float(3000 + offset.x()), y = float(2000 + offset.y());
+        const float x = 3000 + offset.section(',', 0, 0).toFloat(),
+                    y = 2000 + offset.section(',', 1).toFloat();
         const BoardSelection sel(b.clocks);
-        QCOMPARE(sel.topClockAt(x, y), face ? 0 : -1);
-        QCOMPARE(sel.hitTest(x, y), hit);
-        QCOMPARE(sel.buttonAt(x, y), button);
+        QCOMPARE(QStringLiteral("%1 %2 %3")
+                     .arg(sel.topClockAt(x, y))
+                     .arg(sel.hitTest(x, y))
+                     .arg(sel.buttonAt(x, y)),
+                 found);
     }
 
     // Clock 1 lies on clock 0; clock 2's box covers the start button of clock 1. The clock drawn on top
-    // answers, and a button hidden under another face does nothing.
+    // answers, and a button hidden under another face does nothing. Then: the clock hit, the clock whose
+    // button ran after a click there (for a double click), and the board.
     void topClockAnswers_data() {
-        QTest::addColumn<QPointF>("point");
-        QTest::addColumn<int>("hit");
-        QTest::addColumn<QString>("states"); // after a click at the point
-        QTest::newRow("on both boxes") << QPointF(3000, 2000) << 1 << "stop 60, stop 60, stop 60";
-        QTest::newRow("start of the top one") << QPointF(3600, 1800) << -1 << "stop 60, run 60, stop 60";
-        QTest::newRow("start under a face") << QPointF(3900, 1800) << 2 << "stop 60, stop 60, stop 60";
-        QTest::newRow("nothing there") << QPointF(1000, 1000) << -1 << "stop 60, stop 60, stop 60";
+        textRows({"point", "after"}, {{"on both boxes", "3000,2000", "1 -1 stop 60, stop 60, stop 60"},
+                                      {"start of the top one", "3600,1800", "-1 1 stop 60, run 60, stop 60"},
+                                      {"start under a face", "3900,1800", "2 -1 stop 60, stop 60, stop 60"},
+                                      {"nothing there", "1000,1000", "-1 -1 stop 60, stop 60, stop 60"}});
     }
     void topClockAnswers() {
-        QFETCH(QPointF, point);
-        QFETCH(int, hit);
-        QFETCH(QString, states);
+        QFETCH(QString, point);
+        QFETCH(QString, after);
         TestBoard b;
         addAt(b, {{3000, 2000}, {3000, 2000}, {4300, 1850}});
         BoardSelection sel(b.clocks);
-        const float x = float(point.x()), y = float(point.y());
-        QCOMPARE(sel.hitTest(x, y), hit);
-        const int acted = sel.clickClockButtons(x, y); // the clock whose button ran, for a double click
-        QCOMPARE(b.states(), states);
-        QCOMPARE(acted, int(states.split(", ").indexOf(QRegularExpression("run.*"))));
+        const float x = point.section(',', 0, 0).toFloat(), y = point.section(',', 1).toFloat();
+        const int hit = sel.hitTest(x, y);
+        const int acted = sel.clickClockButtons(x, y);
+        QCOMPARE(QStringLiteral("%1 %2 ").arg(hit).arg(acted) + b.states(), after);
     }
 
-    // A click replaces or adds to the selection; an index no longer on the board (its clock was deleted
-    // under the pointer) selects nothing.
+    // A click replaces or adds to the selection ("01" before); an index no longer on the board (its clock
+    // was deleted under the pointer) selects nothing.
     void clickSelect_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<bool>("exclusive");
-        QTest::addColumn<QString>("after"); // from "01"
-        QTest::newRow("first, alone") << 0 << true << "10";
-        QTest::newRow("first, added") << 0 << false << "11";
-        QTest::newRow("deleted, alone") << 2 << true << "00";
-        QTest::newRow("deleted, added") << 2 << false << "01";
-        QTest::newRow("none, added") << -1 << false << "01";
+        textRows({"click", "after"}, {{"first, alone", "0 alone", "10"},
+                                      {"first, added", "0 added", "11"},
+                                      {"deleted, alone", "2 alone", "00"},
+                                      {"deleted, added", "2 added", "01"},
+                                      {"none, added", "-1 added", "01"}});
     }
     void clickSelect() {
-        QFETCH(int, index);
-        QFETCH(bool, exclusive);
+        QFETCH(QString, click);
         QFETCH(QString, after);
         TestBoard b;
         addAt(b, {{1000, 1000}, {3000, 1000}, {5000, 1000}});
         b.select("010");
         b.clocks.deleteSelected(); // the last clock moves down into the gap
         b.select("01");
-        BoardSelection(b.clocks).clickSelect(index, exclusive);
+        BoardSelection(b.clocks).clickSelect(click.section(' ', 0, 0).toInt(), click.endsWith("alone"));
         QCOMPARE(b.selection(), after);
     }
 
@@ -113,10 +101,7 @@ private slots:
         sel.dragClock(3, 7, 7); // past the end
         b.clocks.setDragArmed(false);
         sel.dragClock(2, 7, 7);
-        QList<QPointF> centres;
-        for (int i = 0; i < 3; ++i)
-            centres << QPointF(b.clocks.clock(i).myX(), b.clocks.clock(i).myY());
-        QCOMPARE(centres, (QList<QPointF>{{1000, 1100}, {3100, 1000}, {5000, 1100}}));
+        QCOMPARE(b.centres(), "1000,1100 3100,1000 5000,1100");
         QVERIFY(b.selection() == "101" && b.clocks.dragArmed());
     }
 

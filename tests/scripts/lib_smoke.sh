@@ -71,7 +71,7 @@ start_window_manager() {
     openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
     wm_pid=$!
     for _ in $(seq 50); do
-        "$build/tests/tools/window_probe" wm && return 0
+        xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
         sleep 0.1
     done
     skip "openbox could not start: $(tr '\n' ' ' <"$tmp/openbox.log")"
@@ -152,15 +152,42 @@ discard_if_asked() {
     keys Tab space
 }
 
+# Measuring the screen as a person with a ruler would, with X's own utilities and ImageMagick.
+# window_frame <window id>: the client's x y width height, then the frame's left right top bottom, once the
+# window manager has announced the frame.
+window_frame() {
+    local extents
+    extents=$(xprop -id "$1" -notype _NET_FRAME_EXTENTS 2>/dev/null) && [[ $extents == *=* ]] || return 1
+    xwininfo -id "$1" 2>/dev/null | awk -v e="${extents#*=}" '
+        /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF }
+        END { gsub(/[ ,]+/, " ", e); print x, y, w, h e }'
+}
+
+# first_white <x> <y> <height>: the first y from (x, y) down whose pixel is pure white.
+first_white() {
+    import -window root -crop "1x$3+$1+$2" +repage -depth 8 txt:- 2>/dev/null |
+        awk -F'[,:]' -v y0="$2" '/#FFFFFF/ { print y0 + $2; found = 1; exit } END { exit !found }'
+}
+
+# ink_bounds <x> <y> <width> <height>: x0 y0 x1 y1 (inclusive) of the dark pixels (a channel below 160) in
+# the area. A white border keeps ImageMagick's bounding box from taking a dark corner for the background.
+ink_bounds() {
+    local box
+    box=$(import -window root -crop "$3x$4+$1+$2" +repage png:- 2>/dev/null | convert - -channel RGB -separate \
+        -evaluate-sequence min -threshold 62.7% -bordercolor white -border 1 -format '%@' info: 2>/dev/null)
+    awk -v b="$box" -v ox="$1" -v oy="$2" 'BEGIN {
+        if (split(b, v, /[x+]/) != 4 || v[1] < 1) exit 1
+        print ox + v[3] - 1, oy + v[4] - 1, ox + v[3] + v[1] - 2, oy + v[4] + v[2] - 2 }'
+}
+
 # Sets canvas_x and canvas_y: where the canvas's top-left corner is on the screen, just below the menu bar.
-# Needs the window probe, which is built where Xlib is.
 find_canvas() {
     # shellcheck disable=SC2034 # the geometry's other values, kept local
-    local probe="$build/tests/tools/window_probe" X Y WIDTH HEIGHT SCREEN
-    [ -x "$probe" ] || skip "the window probe was not built (needs libx11-dev): $probe"
+    local X Y WIDTH HEIGHT SCREEN
     eval "$(xdotool getwindowgeometry --shell "$window")"
     canvas_x=$X
-    canvas_y=$("$probe" white $((X + 1)) "$Y" "$HEIGHT") || fail "no white canvas below the menu bar"
+    canvas_y=$(first_white $((X + 1)) "$Y" "$HEIGHT") || fail "no white canvas below the menu bar"
 }
 
 # Photographs the box of the clock centred at (x, y) twips on the canvas, with a margin of 3 px that shows

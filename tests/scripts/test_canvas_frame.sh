@@ -8,8 +8,6 @@ exe=$1
 build=$2
 source "$(dirname "$0")/lib_smoke.sh"
 
-probe="$build/tests/tools/window_probe"
-[ -x "$probe" ] || skip "the window probe was not built (needs libx11-dev): $probe"
 start_window_manager "there is no window manager to frame the window"
 
 # "Add a &Clock" is the first item of the File menu. A dialog it may open is sent away.
@@ -25,7 +23,7 @@ add_clock() {
 # Sets geometry: the client's x y width height and the frame's left right top bottom.
 read_geometry() {
     for _ in $(seq 50); do
-        geometry=$("$probe" frame "$window") && return
+        geometry=$(window_frame "$window") && return
         sleep 0.1
     done
     fail "the window manager never announced the window's frame"
@@ -35,8 +33,8 @@ read_geometry() {
 # bounds from the client's top-left corner.
 read_ink() {
     read -r cx cy cw ch _ <<<"$geometry"
-    top=$("$probe" white $((cx + 1)) "$cy" "$ch") || fail "no white canvas below the menu bar"
-    ink=$("$probe" ink "$cx" "$top" "$cw" $((cy + ch - top))) || fail "nothing drawn on the canvas"
+    top=$(first_white $((cx + 1)) "$cy" "$ch") || fail "no white canvas below the menu bar"
+    ink=$(ink_bounds "$cx" "$top" "$cw" $((cy + ch - top))) || fail "nothing drawn on the canvas"
     read -r a b c d <<<"$ink"
     place="$((a - cx)) $((b - cy)) $((c - cx)) $((d - cy))"
 }
