@@ -147,16 +147,13 @@ private slots:
                                                   << "";
         QTest::newRow("versions compared part by part")
             << crlf("progver=1.0.3\nprogver=1.0.4\nprogver=1.1.0\nprogver=2\nprogver=0.9.9\nprogver=1.0.10\n"
-                    "progver=1.0.3.9")
-            << none << "| newer 1.0.4 | newer 1.1.0 | newer 2 | newer 1.0.10";
-        QTest::newRow("versions that cannot be compared")
-            << crlf("progver=1\nprogver=0.9\nprogver=\nprogver=1.x.3") << none
-            << "| info: Error while comparing versions: index out of range: version \"1\" has no part 2 "
-               "| info: Error while comparing versions: index out of range: version \"0.9\" has no part 3 "
-               "| info: Error while comparing versions: index out of range: version \"\" has no part 1 "
-               "| info: Error while comparing versions: type mismatch: part 2 of version \"1.x.3\" is \"x\", "
-               "not a "
-               "number";
+                    "progver=1.0.3.9\nprogver=1\nprogver=0.9\nprogver=\nprogver=1.x.3")
+            << none
+            << "| newer 1.0.4 | newer 1.1.0 | newer 2 | newer 1.0.10 | index out of range: version \"1\" has "
+               "no "
+               "part 2 | index out of range: version \"0.9\" has no part 3 | index out of range: version "
+               "\"\" has "
+               "no part 1 | type mismatch: part 2 of version \"1.x.3\" is \"x\", not a number";
         QTest::newRow("16-bit overflow ends the load")
             << crlf("<clock>\nid:1\n</clock>\n<clock>\nid:2\ngroupnum:70000\n</clock>\n<clock>\nid:3\n</"
                     "clock>")
@@ -170,9 +167,6 @@ private slots:
             << crlf("groupname1=A\ngroupname1=B\ngroupname9=C\ngroupnameX=D\ngroupname2=E") << none
             << "groupname1=B groupname9=C captions=1,1,9 | fail@4: \"groupnamex\" does not name a group from "
                "0 to 9";
-        QTest::newRow("just groupname")
-            << crlf("groupname=B") << none << "| fail@1: \"groupname\" does not name a group from 0 to 9";
-        QTest::newRow("empty file") << QByteArray() << none << "";
         QTest::newRow("10 MB line") << crlf("<clock>\nid:1\ncomment:") + QByteArray(10 << 20, 'x') +
                                            "\r\n</clock>"
                                     << none << "<clock> id:1 <10485772>";
@@ -202,7 +196,7 @@ private slots:
         for (const QString& message : prompts.messages)
             out << "| " + (message.contains("newer version")
                                ? "newer " + message.section("version ", 2, 2).section(' ', 0, 0)
-                               : message);
+                               : QString(message).remove("info: Error while comparing versions: "));
         if (!ok)
             out << QStringLiteral("| fail@%1: %2").arg(failure.line).arg(failure.reason);
         QCOMPARE(out.join(' ').simplified(), board);
