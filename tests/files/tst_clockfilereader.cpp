@@ -90,7 +90,7 @@ private slots:
         QTest::addColumn<QString>("options"); // "reset", "norepos"
         QTest::addColumn<QString>("board");
         const QString none;
-        // As written, so it is also written back byte for byte.
+        // A file as written is written back byte for byte.
         QTest::newRow("written form")
             << crlf(
                    "progver=1.0.3\nformtop=900\nformleft=600\nformwidth=9000\nformheight=6000\nshowboxes="
@@ -101,14 +101,7 @@ private slots:
                    "   duration:300\n   currenttime:-12.5\n   x:900\n   y:650\n   active:False\n"
                    "   soundactive:False\n   alarmactive:False\n   alarmfile:/a.wav\n   tickvol0:1\n"
                    "   tickvol1:2\n   tickvol2:3\n   tickvol3:4\n   tickvol4:0\n   alarmvol:60\n</clock>\n\n")
-            << none
-            << "formleft=600 formwidth=9000 formheight=6000 showboxes=False autoarrange=True "
-               "mute=True groupname1=Team A <clock> id:7 groupnum:1 linksto:8 type:1 comment:Tea "
-               "soundactive:False "
-               "duration:300 currenttime:-12.5 x:900 y:650 soundactive:False alarmactive:False "
-               "alarmfile:/a.wav "
-               "tickvol0:1 tickvol1:2 tickvol2:3 tickvol3:4 tickvol4:0 alarmvol:60 "
-               "captions=0,1,2,3,4,5,6,7,8,9";
+            << none << "as written";
         QTest::newRow("no leading blanks, capitals, header after the blocks")
             << crlf("<CLOCK>\nID:5\nComment:Tea\nDURATION:300\n</Clock>\nMUTE= TRUE \ngroupname3=Team A")
             << none << "mute=True groupname3=Team A <clock> id:5 comment:Tea duration:300";
@@ -150,10 +143,10 @@ private slots:
                     "progver=1.0.3.9\nprogver=1\nprogver=0.9\nprogver=\nprogver=1.x.3")
             << none
             << "| newer 1.0.4 | newer 1.1.0 | newer 2 | newer 1.0.10 | index out of range: version \"1\" has "
+               "no part 2 "
+               "| index out of range: version \"0.9\" has no part 3 | index out of range: version \"\" has "
                "no "
-               "part 2 | index out of range: version \"0.9\" has no part 3 | index out of range: version "
-               "\"\" has "
-               "no part 1 | type mismatch: part 2 of version \"1.x.3\" is \"x\", not a number";
+               "part 1 | type mismatch: part 2 of version \"1.x.3\" is \"x\", not a number";
         QTest::newRow("16-bit overflow ends the load")
             << crlf("<clock>\nid:1\n</clock>\n<clock>\nid:2\ngroupnum:70000\n</clock>\n<clock>\nid:3\n</"
                     "clock>")
@@ -199,9 +192,10 @@ private slots:
                                : QString(message).remove("info: Error while comparing versions: "));
         if (!ok)
             out << QStringLiteral("| fail@%1: %2").arg(failure.line).arg(failure.reason);
-        QCOMPARE(out.join(' ').simplified(), board);
-        if (QTest::currentDataTag() == QLatin1String("written form"))
+        if (board == "as written")
             QCOMPARE(ClockFileWriter::write(b.clocks, window.placement()), content);
+        else
+            QCOMPARE(out.join(' ').simplified(), board);
     }
 
     // Doubles keep 15 digits, positions (floats) 7, both in the exponent form files have always used.
