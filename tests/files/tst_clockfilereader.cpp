@@ -142,11 +142,10 @@ private slots:
             << crlf("progver=1.0.3\nprogver=1.0.4\nprogver=1.1.0\nprogver=2\nprogver=0.9.9\nprogver=1.0.10\n"
                     "progver=1.0.3.9\nprogver=1\nprogver=0.9\nprogver=\nprogver=1.x.3")
             << none
-            << "| newer 1.0.4 | newer 1.1.0 | newer 2 | newer 1.0.10 | index out of range: version \"1\" has "
-               "no part 2 "
-               "| index out of range: version \"0.9\" has no part 3 | index out of range: version \"\" has "
-               "no "
-               "part 1 | type mismatch: part 2 of version \"1.x.3\" is \"x\", not a number";
+            << "| newer 1.0.4 | newer 1.1.0 | newer 2 | newer 1.0.10 | index out of range: version \"1\" "
+               "has no part 2 | index out of range: version \"0.9\" has no part 3 | index out of range: "
+               "version \"\" has no part 1 | type mismatch: part 2 of version \"1.x.3\" is \"x\", not a "
+               "number";
         QTest::newRow("16-bit overflow ends the load")
             << crlf("<clock>\nid:1\n</clock>\n<clock>\nid:2\ngroupnum:70000\n</clock>\n<clock>\nid:3\n</"
                     "clock>")
