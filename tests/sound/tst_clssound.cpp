@@ -34,13 +34,15 @@ private slots:
         QFETCH(QString, heard);
         TestBoard board;
         const QString good = TestBoard::folder() + QStringLiteral("/sounds/alarms/buzzer.wav");
-        board.sound.available = {setup == "no tick" ? good : TestBoard::tickPath(), good};
+        board.sound.available = {TestBoard::tickPath(), TestBoard::alarmPath(), good};
+        if (setup.startsWith("no "))
+            board.sound.available.removeAt(setup == "no tick" ? 0 : 1);
         board.sound.endPassFails = setup == "end fails";
         board.sound.deviceUp = !setup.contains("device");
-        clsClock& clock = board.add(2);
+        clsClock& clock = board.add(2); // its sounds are loaded now
         board.sound.deviceUp = setup != "no device";
-        clock.setAlarmFile(setup == "no alarm" ? "/gone.wav" : good);
         if (setup == "bad alarm") {
+            clock.setAlarmFile(good);
             clock.setAlarmFile(QStringLiteral("/gone.wav"));
             clock.setAlarmVolume(50);
         }
