@@ -2,90 +2,70 @@
 #include "clock/clsClock.h"
 #include "sound/clsSound.h"
 
-// One clock's sound over a fake device: the volume mapping, the log-once rule, a device that comes late
-// and the alarm file.
+// One clock's sound over a fake device: volumes, the log-once rule, a device that comes late, the alarm file.
 class TestClsSound : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // Percent to millibels is linear and clamped at both ends.
-    void volumeMapping() {
-        QCOMPARE(QList<int>({clsSound::percentToMillibels(-5), clsSound::percentToMillibels(1),
-                             clsSound::percentToMillibels(50), clsSound::percentToMillibels(120)}),
-                 QList<int>({-4000, -3960, -2000, 0}));
-    }
-
-    // Without its tick file a clock still counts down and completes; each failure is logged once,
-    // and again only after the same operation has worked in between.
-    void missingTickFile() {
-        TestBoard board;
-        board.sound.available = {TestBoard::alarmPath()};
-        clsClock& clock = board.add(20);
-        clock.toggleStartStop();
-        for (int i = 0; i < 20; ++i)
-            board.clocks.tickAll(1);
-        QVERIFY(!clock.active() && clock.currentTime() == 0.0);
-        QCOMPARE(board.log.lines.join("; "),
-                 "Unable to initSounds; Unable to set volume on ticks; Unable to play tick");
-
-        board.sound.available << TestBoard::tickPath();
-        clock.sound().initSounds();
-        clock.sound().playTick();
-        board.sound.available.clear();
-        clock.sound().initSounds();
-        clock.sound().playTick();
-        QCOMPARE(board.log.lines.mid(3), QStringList({"Unable to initSounds", "Unable to play tick"}));
-    }
-
-    // A clock of 2 s runs out over two passes: what is heard (ticks and alarms) and what the log holds.
-    void failuresLogged_data() {
+    // A clock of 2 s runs out over two passes: what is heard ("t" tick, "a" alarm, at their gains), the
+    // clock's end and the log's lines.
+    void sounds_data() {
         textRows(
-            {"setup", "heard"}, // ticks, alarms; then the log's lines
-            {{"all well", "", "2 1"},
-             {"no alarm file: one line", "no alarm", "2 0; Unable to play chime"},
-             {"ticks fail as the pass ends: once", "end fails", "2 1; Unable to play tick"},
-             {"device found when a sound is wanted", "late device", "2 1; Unable to initSounds"},
-             {"device found for the alarm alone", "late device, silent ticks", "0 1; Unable to initSounds"},
+            {"setup", "heard"},
+            {{"all well", "", "t1 t1 a1 stop 0"},
+             {"volumes: linear in decibels, clamped", "volumes", "t1 t1 a0.01 stop 0"},
+             {"no alarm file: one line", "no alarm", "t1 t1 stop 0; Unable to play chime"},
+             {"a missing alarm keeps the good one", "bad alarm", "t1 t1 a0.1 stop 0"},
+             {"ticks fail as the pass ends: once", "end fails", "t1 t1 a1 stop 0; Unable to play tick"},
+             {"device found when a sound is wanted", "late device", "t1 t1 a1 stop 0; Unable to initSounds"},
+             {"device found for the alarm alone", "late device, silent ticks",
+              "a1 stop 0; Unable to initSounds"},
              {"no device at all", "no device",
-              "0 0; Unable to initSounds; Unable to set volume on ticks; Unable to play tick; "
-              "Unable to play chime"}});
+              "stop 0; Unable to initSounds; Unable to set volume on ticks; Unable to play tick; "
+              "Unable to play chime"},
+             {"no tick file; logged again only after working in between", "no tick",
+              "a1 stop 0; Unable to initSounds; Unable to set volume on ticks; Unable to play tick; "
+              "Unable to initSounds; Unable to play tick"}});
     }
-    void failuresLogged() {
+    void sounds() {
         QFETCH(QString, setup);
         QFETCH(QString, heard);
         TestBoard board;
-        if (setup == "no alarm")
-            board.sound.available = {TestBoard::tickPath()};
+        const QString good = TestBoard::folder() + QStringLiteral("/sounds/alarms/buzzer.wav");
+        board.sound.available = {TestBoard::tickPath(), TestBoard::alarmPath(), good};
+        if (setup.startsWith("no "))
+            board.sound.available.removeAt(setup == "no tick" ? 0 : 1);
         board.sound.endPassFails = setup == "end fails";
         board.sound.deviceUp = !setup.contains("device");
-        clsClock& clock = board.add(2);
+        clsClock& clock = board.add(2); // its sounds are loaded now
         board.sound.deviceUp = setup != "no device";
-        clock.setTickVol(4, setup.endsWith("silent ticks") ? 0 : 100);
+        if (setup == "bad alarm") {
+            clock.setAlarmFile(good);
+            clock.setAlarmFile(QStringLiteral("/gone.wav"));
+            clock.setAlarmVolume(50);
+        }
+        if (setup == "volumes") {
+            clock.setAlarmVolume(-5);
+        }
+        clock.setTickVol(4, setup.endsWith("silent ticks") ? 0 : setup == "volumes" ? 120 : 100);
         clock.toggleStartStop();
-        board.clocks.tickAll(1);
-        board.clocks.tickAll(1);
-        const QString counts =
-            QStringLiteral("%1 %2").arg(board.sound.count(true)).arg(board.sound.count(false));
-        QCOMPARE((QStringList{counts} + board.log.lines).join("; "), heard);
-    }
-
-    // A missing alarm file set after a good one keeps the good sound, at the clock's alarm volume.
-    void missingAlarmKeepsTheGoodSound() {
-        TestBoard board;
-        const QString good = TestBoard::folder() + QStringLiteral("/sounds/alarms/buzzer.wav");
-        board.sound.available << good;
-        clsClock& clock = board.add(1);
-        clock.setAlarmFile(good);
-        clock.setAlarmFile(QStringLiteral("/gone.wav"));
-        QCOMPARE(clock.alarmFile(), QStringLiteral("/gone.wav"));
-        clock.setAlarmVolume(50);
-        clock.toggleStartStop();
-        board.clocks.tickAll(1);
-        QCOMPARE(board.sound.plays.last().path, good);
-        QCOMPARE(board.sound.plays.last().gain, 0.1);
-        QVERIFY(board.log.lines.isEmpty());
+        for (int pass = 0; pass < 3; ++pass)
+            board.clocks.tickAll(1);
+        if (setup == "no tick") { // it comes, is played, goes again
+            board.sound.available << TestBoard::tickPath();
+            clock.sound().initSounds();
+            clock.sound().playTick();
+            board.sound.available.clear();
+            clock.sound().initSounds();
+            clock.sound().playTick();
+            board.sound.plays.pop_back();
+        }
+        QStringList out;
+        for (const FakeSoundService::Play& p : board.sound.plays)
+            out << (p.tick ? "t" : "a") + QString::number(p.gain, 'g', 3);
+        QCOMPARE((QStringList{(out << board.states()).join(' ')} + board.log.lines).join("; "), heard);
     }
 };
 
