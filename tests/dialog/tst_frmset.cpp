@@ -166,7 +166,7 @@ private slots:
               "167,83"},
              {"unnamed clocks not listed", "60 0 1",
               "board name 1 ; open 0; set cmbLink 0; click cmdSet; clock 0",
-              "A - C + | A 60/60 down 0 11 0,20,40,60,80/30 a.wav"},
+              "A -@59,-117 C + | A 60/60 down 0 11 0,20,40,60,80/30 a.wav"},
              {"name as typed, time from fields", "3725 0 1 100",
               "open 0; set txtPurpose  x ; set txtHours -1; set txtMinutes 90; set txtSeconds ; click "
               "cmdSet; clock 0",
