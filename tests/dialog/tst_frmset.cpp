@@ -1,193 +1,303 @@
-// The Set Clock dialog on its own, with real widgets: what it shows, its volumes, keys and Browse.
+// The Set Clock dialog opened from the real main window and driven as a user drives it.
 #include "TestWindow.h"
+#include "dialog/SetFormExchange.h"
 #include "dialog/frmSet.h"
 
 #include <QGroupBox>
 
+namespace {
+struct Window : TestWindow {
+    FakeFileChooser chooser;
+    SetFormExchange exchange{clocks,
+                             form,
+                             repaint,
+                             {"WAV (Microsoft) (*.wav)", "FLAC (Free Lossless Audio Codec) (*.flac)"},
+                             &chooser};
+    Window() {
+        QObject::connect(&form, &frmMain::setFormRequested, &exchange, &SetFormExchange::showSetForm);
+    }
+    // "A 3725/100! down 3 11 0,20,40,60,80/30 a.wav": name, duration/time (running), link, sound alarm.
+    QString clock(int n) const {
+        const clsClock& a = clocks.clock(n);
+        QStringList vols;
+        for (int i = 0; i < clsClock::bandCount; ++i)
+            vols << QString::number(a.tickVol(i));
+        return QStringList({a.purpose(),
+                            QStringLiteral("%1/%2%3")
+                                .arg(a.duration())
+                                .arg(a.currentTime())
+                                .arg(a.active() ? "!" : ""),
+                            a.countType() == 0 ? "down" : "up", QString::number(a.linkID()),
+                            QStringLiteral("%1%2").arg(int(a.soundActive())).arg(int(a.alarmActive())),
+                            vols.join(',') + '/' + QString::number(a.alarmVolume()),
+                            QFileInfo(a.alarmFile()).fileName()})
+            .join(' ');
+    }
+    // "A; 1 2 5; down; 11; 0 20 40 60 80/30; a.wav; (None)/C | 3*; 167,83": the fields, the volumes if
+    // shown (one whose label disagrees marked "?"), the link list with its choice, the place by the window.
+    QString dialog() const {
+        const frmSet& f = *exchange.form();
+        QStringList vols, links;
+        for (int i = 0; i <= frmSet::bandCount; ++i) {
+            const bool alarm = i == frmSet::bandCount;
+            const int v = (alarm ? f.sldAlarmVol : f.sldTickVol[i])->value();
+            vols << QString::number(v) +
+                        ((alarm ? f.lblAlarmVol : f.lblTickVol[i])->text() == QString::number(v) + '%' ? ""
+                                                                                                       : "?");
+        }
+        for (int i = 0; i < f.cmbLink->count(); ++i)
+            links << f.cmbLink->itemText(i) + (i == f.cmbLink->currentIndex() ? "*" : "");
+        const QPoint at = f.pos() - form.pos();
+        return QStringList(
+                   {f.txtPurpose->text(),
+                    f.txtHours->text() + ' ' + f.txtMinutes->text() + ' ' + f.txtSeconds->text(),
+                    f.opnType[1]->isChecked() ? "up" : "down",
+                    QString::number(f.chkSound->isChecked()) + QString::number(f.chkAlarm->isChecked()),
+                    f.sldAlarmVol->isVisible() ? vols.mid(0, 5).join(' ') + '/' + vols[5] : "-",
+                    QFileInfo(f.txtAlarmFile->text()).fileName(), links.join('/'),
+                    QStringLiteral("%1,%2").arg(at.x()).arg(at.y())})
+            .join("; ");
+    }
+};
+
+QStringList shown(const QWidget* form) { // the visible controls by name
+    QStringList names;
+    for (QWidget* w : form->findChildren<QWidget*>())
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith("qt_") && w->isVisibleTo(form))
+            names << w->objectName();
+    return names;
+}
+} // namespace
+
 class TestFrmSet : public QObject {
     Q_OBJECT
-    FakeFileChooser chooser;
-    std::unique_ptr<frmSet> form;
-
-    QStringList shown() const { // the visible controls by name
-        QStringList names;
-        for (QWidget* w : form->findChildren<QWidget*>())
-            if (!w->objectName().isEmpty() && !w->objectName().startsWith("qt_") &&
-                w->isVisibleTo(form.get()))
-                names << w->objectName();
-        return names;
-    }
-    void clickAdvanced() { QTest::mouseClick(form->cmdAdvanced, Qt::LeftButton); }
+    std::unique_ptr<Window> w;
 
 private slots:
     void init() {
-        chooser = FakeFileChooser();
-        form = std::make_unique<frmSet>("/alarms", QStringList{"Wave Audio (*.wav)"}, &chooser, nullptr);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        w = std::make_unique<Window>();
+        QVERIFY(w->show());
+    }
+    void cleanup() {
+        w.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    // Each click on the button shows or hides exactly the advanced controls; the dialog keeps its size and
-    // its light yellow, around the frames and inside them.
-    void advancedToggle() {
-        QVERIFY(form->opnType[0]->isChecked() && form->chkSound->isChecked() && form->chkAlarm->isChecked());
-        const QImage look = form->grab().toImage();
+    // "Add a Clock" opens the dialog for the new clock, on the screen, without holding the main window, in
+    // its light yellow. Each click on the advanced button shows or hides exactly the advanced controls,
+    // which Tab then walks in their place; the size stays. Every caption fits at the faces that stand in on
+    // this machine; labels, check boxes, Save Clock and Cancel are bold; every face is 8.25 points.
+    void looks() {
+        w->item("mnuFileAddClock")->trigger();
+        frmSet& f = *w->exchange.form();
+        QVERIFY(f.isVisible() && !f.isModal() && f.focusWidget() == f.txtPurpose &&
+                f.screen()->availableGeometry().contains(f.frameGeometry()));
+        QCOMPARE(w->exchange.editedClock(), &w->clocks.clock(3));
+        const QImage look = f.grab().toImage();
         QVERIFY(look.pixelColor(560, 12) == QColor(255, 255, 192) &&
                 look.pixelColor(300, 200) == QColor(255, 255, 192));
-        const QStringList plain = shown();
-        for (int clicks = 1; clicks < 3; ++clicks) {
-            clickAdvanced();
-            QStringList added = shown();
+        const QStringList plain = shown(&f);
+        f.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &f);
+        QStringList seen;
+        for (int clicks = 0; clicks < 3; ++clicks) {
+            if (clicks > 0)
+                QTest::mouseClick(f.cmdAdvanced, Qt::LeftButton);
+            QStringList added = shown(&f);
             for (const QString& name : plain)
-                QVERIFY(added.removeOne(name));
+                added.removeOne(name);
             added.sort();
-            QCOMPARE(added.join(' ') + '|' + form->cmdAdvanced->text(),
-                     clicks == 2
-                         ? "|Show Advanced"
-                         : "Label7 Label80 Label81 Label82 Label83 Label9 frame_VFrame0 frame_VFrame1 "
-                           "frame_VFrame2 frame_VFrame3 lblAlarmVol lblTickVol0 lblTickVol1 lblTickVol2 "
-                           "lblTickVol3 lblTickVol4 sldAlarmVol sldTickVol0 sldTickVol1 sldTickVol2 "
-                           "sldTickVol3 sldTickVol4|Hide Advanced");
-            QCOMPARE(form->size(), QSize(588, 288));
-        }
-    }
-
-    // Tab walks the shown controls in the form's order, the advanced sliders among them when shown.
-    void tabOrder() {
-        for (const bool advanced : {false, true}) {
-            if (advanced)
-                clickAdvanced();
-            form->txtPurpose->setFocus();
+            f.txtPurpose->setFocus();
             QStringList walk;
             do {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
                 walk << QApplication::focusWidget()->objectName();
             } while (walk.last() != "txtPurpose" && walk.size() < 25);
-            QCOMPARE(
-                walk.join(' '),
-                QString("txtHours txtMinutes txtSeconds opnType0 cmbLink cmdSet cmdCancel cmdDel chkSound "
-                        "%1chkAlarm cmdBrowse txtAlarmFile %2cmdAdvanced txtPurpose")
-                    .arg(advanced ? "sldTickVol0 sldTickVol1 sldTickVol2 sldTickVol3 sldTickVol4 " : "",
-                         advanced ? "sldAlarmVol " : ""));
+            seen << added.join(' ') + " | " + walk.join(' ') + " | " + f.cmdAdvanced->text();
+            QCOMPARE(f.size(), QSize(588, 288));
         }
-    }
-
-    // Every caption fits its control at the faces that stand in on this machine. Captions of labels, check
-    // boxes, Save Clock and Cancel are bold; every face is 8.25 points.
-    void nothingClipped() {
-        clickAdvanced();
-        for (QWidget* w : form->findChildren<QWidget*>()) {
-            const QFontMetrics m(w->font());
+        const QString walk =
+            "txtHours txtMinutes txtSeconds opnType0 cmbLink cmdSet cmdCancel cmdDel chkSound "
+            "%1chkAlarm cmdBrowse txtAlarmFile %2cmdAdvanced txtPurpose";
+        const QString plainWalk = " | " + walk.arg("", "") + " | Show Advanced";
+        QCOMPARE(
+            seen.join('\n'),
+            plainWalk +
+                "\nLabel7 Label80 Label81 Label82 Label83 Label9 frame_VFrame0 frame_VFrame1 "
+                "frame_VFrame2 frame_VFrame3 lblAlarmVol lblTickVol0 lblTickVol1 lblTickVol2 "
+                "lblTickVol3 lblTickVol4 sldAlarmVol sldTickVol0 sldTickVol1 sldTickVol2 "
+                "sldTickVol3 sldTickVol4 | " +
+                walk.arg("sldTickVol0 sldTickVol1 sldTickVol2 sldTickVol3 sldTickVol4 ", "sldAlarmVol ") +
+                " | Hide Advanced\n" + plainWalk);
+        QTest::mouseClick(f.cmdAdvanced, Qt::LeftButton);
+        for (QWidget* c : f.findChildren<QWidget*>()) {
+            const QFontMetrics m(c->font());
             bool fits = true;
-            if (auto* l = qobject_cast<QLabel*>(w))
+            if (auto* l = qobject_cast<QLabel*>(c))
                 fits = l->wordWrap()
                            ? l->heightForWidth(l->width()) <= l->height()
                            : m.horizontalAdvance(l->text()) <= l->width() && m.height() <= l->height();
-            else if (auto* box = qobject_cast<QGroupBox*>(w))
+            else if (auto* box = qobject_cast<QGroupBox*>(c))
                 fits = m.horizontalAdvance(box->title()) + 12 <= box->width();
-            else if (auto* button = qobject_cast<QPushButton*>(w))
+            else if (auto* button = qobject_cast<QPushButton*>(c))
                 fits = m.horizontalAdvance(button->text()) + 8 <= button->width();
-            else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w))
-                fits = w->sizeHint().width() <= w->width();
-            const bool bold = qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w) || w == form->cmdSet ||
-                              w == form->cmdCancel;
-            QVERIFY2(fits && w->font().bold() == bold && w->font().pointSizeF() == 8.25,
-                     qPrintable(w->objectName()));
+            else if (qobject_cast<QCheckBox*>(c) || qobject_cast<QRadioButton*>(c))
+                fits = c->sizeHint().width() <= c->width();
+            const bool bold =
+                qobject_cast<QLabel*>(c) || qobject_cast<QCheckBox*>(c) || c == f.cmdSet || c == f.cmdCancel;
+            QVERIFY2(fits && c->font().bold() == bold && c->font().pointSizeF() == 8.25,
+                     qPrintable(c->objectName()));
         }
+        QTest::mouseClick(f.cmdBrowse, Qt::LeftButton); // in the program's alarm folder, known types first
+        QCOMPARE(w->chooser.lastFolder + ' ' + w->chooser.lastFilters.join(';'),
+                 Window::folder() + "/sounds/alarms Wave Audio (*.wav);FLAC (Free Lossless Audio Codec) "
+                                    "(*.flac);All Files (*.*)");
     }
 
-    // Slider and label of each tick band, then of the alarm.
-    void volumes_data() {
+    // A: the duration, count type, sound and alarm on, time shown and running, given here; linked to C,
+    // volumes 0 20 40 60 80 and 30, alarm /a.wav. Steps, then the board, the dialog if open, and
+    // any clock asked for ("clock N"). Keys go to a named control; "board" steps change the board meanwhile.
+    void edit_data() {
         textRows(
-            {"call", "after"},
-            {{"design", "", "5 5%, 15 15%, 50 50%, 75 75%, 100 100%, 100 100%"},
-             {"index past the last", "tick 7 50", "5 5%, 15 15%, 50 50%, 75 75%, 50 50%, 100 100%"},
-             {"below 0, above 100", "tick -2 150", "100 100%, 15 15%, 50 50%, 75 75%, 100 100%, 100 100%"},
-             {"alarm below 0", "alarm -5", "5 5%, 15 15%, 50 50%, 75 75%, 100 100%, 0 0%"},
-             {"page key, band 1", "key 1", "5 5%, 25 25%, 50 50%, 75 75%, 100 100%, 100 100%"},
-             {"arrow key, alarm", "key 5", "5 5%, 15 15%, 50 50%, 75 75%, 100 100%, 99 99%"}});
+            {"clock", "steps", "after"},
+            {{"shown, links listed afresh", "3725 0 1",
+              "board name 1 B | x; open 2; open 0; click cmdAdvanced",
+              "A B | x C | A; 1 2 5; down; 11; 0 20 40 60 80/30; a.wav; (None)/A | 1/B | x | 2/C | 3*; "
+              "167,83"},
+             {"unnamed clocks not listed", "60 0 1",
+              "board name 1 ; open 0; set cmbLink 0; click cmdSet; clock 0",
+              "A -@59,-117 C + | A 60/60 down 0 11 0,20,40,60,80/30 a.wav"},
+             {"name as typed, time from fields", "3725 0 1 100",
+              "open 0; set txtPurpose  x ; set txtHours -1; set txtMinutes 90; set txtSeconds ; click "
+              "cmdSet; clock 0",
+              " x  B C + |  x  1800/1800 down 3 11 0,20,40,60,80/30 a.wav"},
+             {"fractions and letters", "0 0 1",
+              "open 0; set txtHours 1.5; set txtMinutes  2min; set txtSeconds abc; key txtSeconds Enter; "
+              "clock 0",
+              "A B C + | A 5520/5520 down 3 11 0,20,40,60,80/30 a.wav"},
+             {"other type counts up, alarm off keeps its file", "0 7 1",
+              "open 0; set chkAlarm 0; click cmdSet; clock 0",
+              "A B C + | A 0/0 up 3 10 0,20,40,60,80/30 a.wav"},
+             {"sounds", "100 0 1",
+              "open 0; set chkSound 0; set sldTickVol4 4; set sldAlarmVol 4; set txtAlarmFile /b.ogg; key "
+              "chkSound Return; clock 0",
+              "A B C + | A 100/100 down 3 01 0,20,40,60,4/4 b.ogg"},
+             {"turned up while running: stopped, reset", "10 0 1 7 run",
+              "open 0; set txtSeconds 60; set opnType1 1; click cmdSet; clock 0",
+              "A B C + | A 60/60 up 3 11 0,20,40,60,80/30 a.wav"},
+             {"direction kept while running: time kept", "10 0 1 7 run",
+              "open 0; set txtSeconds 60; click cmdSet; clock 0",
+              "A! B C + | A 10/7! down 3 11 0,20,40,60,80/30 a.wav"},
+             {"other up type, running", "10 2 1 7 run", "open 0; set txtSeconds 60; click cmdSet; clock 0",
+              "A B C + | A 60/60 up 3 11 0,20,40,60,80/30 a.wav"},
+             {"Enter in the name, then reopened at once", "1 0 1",
+              "open 2; type txtPurpose Pasta; key txtPurpose Return; open 0",
+              "A B Pasta + | A; 0 0 1; down; 11; -; a.wav; (None)/A | 1/B | 2/Pasta | 3*; 167,83"},
+             {"Escape", "1 0 1", "open 0; key txtSeconds Esc", "A B C"},
+             {"close box", "1 0 1", "open 0; close", "A B C"},
+             // Volumes are clamped; Tab or a click into a time field selects it, so typing replaces it.
+             {"volumes, keys", "1 0 1",
+              "open 0; click cmdAdvanced; tick 7 50; tick -2 150; alarm -5; key sldTickVol1 PgUp; key "
+              "sldAlarmVol Right; key txtHours Tab; type txtMinutes 7; click txtSeconds; type txtSeconds 8",
+              "A B C | A; 0 7 8; down; 11; 100 30 40 60 50/1; a.wav; (None)/A | 1/B | 2/C | 3*; 167,83"},
+             {"file chosen enables the alarm", "1 0 1",
+              "open 0; set chkAlarm 0; browse /bell.flac; click cmdSet; clock 0",
+              "A B C + | A 1/1 down 3 11 0,20,40,60,80/30 bell.flac"},
+             {"file dialog cancelled", "1 0 1", "open 0; set chkAlarm 0; browse ; click cmdSet; clock 0",
+              "A B C + | A 1/1 down 3 10 0,20,40,60,80/30 a.wav"},
+             // The dialog acts on the clock it was opened for whatever happens meanwhile.
+             {"A deleted, Save", "1 0 1", "open 1; set txtPurpose X; board delete 0; click cmdSet", "X C +"},
+             {"A deleted, Delete clock", "1 0 1", "open 1; board delete 0; click cmdDel", "C +"},
+             {"B deleted, Delete clock", "1 0 1", "open 1; board delete 1; click cmdDel", "A C"},
+             {"B deleted, a clock added", "1 0 1", "open 1; board delete 1; board append; click cmdSet",
+              "A C -"},
+             {"board closed and refilled", "1 0 1", "open 1; board close; board append; click cmdSet", "-"},
+             {"outside the board asked", "1 0 1", "open 1; set txtPurpose X; open -1; open 3; click cmdSet",
+              "A X C +"},
+             // A double click opens the clock of its first press (kept on the 800 pixel wide screen); the
+             // second press presses no button.
+             {"double click on B", "1 0 1", "dbl 400,100",
+              "A B* C | B; 0 0 0; down; 11; -; wristWatch.wav; (None)*/A | 1/B | 2/C | 3; 208,83"},
+             {"double click on A's Start, fraction", "59.9 1 0", "dbl 250,90",
+              "A! B C | A; 0 0 59; up; 00; -; a.wav; (None)/A | 1/B | 2/C | 3*; 167,83"}});
     }
-    void volumes() {
-        QFETCH(QString, call);
+    void edit() {
+        QFETCH(QString, clock);
+        QFETCH(QString, steps);
         QFETCH(QString, after);
-        const QStringList words = call.split(' ');
-        const int n = words.value(1).toInt();
-        if (words[0] == "tick") {
-            form->setTickVol(n, words[2].toInt());
-        } else if (words[0] == "alarm") {
-            form->setAlarmVol(n);
-        } else if (words[0] == "key") {
-            clickAdvanced();
-            const bool alarm = n == frmSet::bandCount;
-            QTest::keyClick(alarm ? form->sldAlarmVol : form->sldTickVol[n],
-                            alarm ? Qt::Key_Left : Qt::Key_PageUp);
+        clsClock& a = w->clocks.clock(0);
+        const QStringList c = clock.split(' ');
+        a.setDuration(c[0].toDouble());
+        a.setCountType(qint16(c[1].toInt()));
+        a.setSoundActive(c[2] == "1");
+        a.setAlarmActive(c[2] == "1");
+        a.setLinkID(3);
+        for (int i = 0; i < clsClock::bandCount; ++i)
+            a.setTickVol(qint16(i), qint16(20 * i));
+        a.setAlarmVolume(30);
+        a.setAlarmFile("/a.wav");
+        a.resetClock();
+        a.setCurrentTime(c.value(3, c[0]).toDouble());
+        a.setActive(c.value(4) == "run");
+        w->clocks.markSaved();
+        QStringList clocks;
+        for (const QString& step : steps.split("; ")) {
+            const QString verb = step.section(' ', 0, 0), name = step.section(' ', 1, 1),
+                          rest = step.section(' ', 2);
+            frmSet* f = w->exchange.form();
+            QWidget* control = f ? f->findChild<QWidget*>(name) : nullptr;
+            if (verb == "open") {
+                w->exchange.showSetForm(name.toInt());
+                if (w->exchange.form())
+                    QVERIFY(QTest::qWaitForWindowActive(w->exchange.form()));
+            } else if (verb == "board") {
+                if (name == "name")
+                    w->clocks.clock(rest.section(' ', 0, 0).toInt()).setPurpose(rest.section(' ', 1));
+                else
+                    name == "delete"  ? w->clocks.deleteClock(rest.toInt())
+                    : name == "close" ? w->clocks.removeAllClocks()
+                                      : void(w->clocks.appendClock());
+                w->clocks.markSaved();
+            } else if (verb == "set") {
+                if (auto* line = qobject_cast<QLineEdit*>(control))
+                    line->setText(step.section(' ', 2));
+                else if (auto* box = qobject_cast<QAbstractButton*>(control))
+                    box->setChecked(rest == "1");
+                else if (auto* list = qobject_cast<QComboBox*>(control))
+                    list->setCurrentIndex(rest.toInt());
+                else
+                    qobject_cast<QSlider*>(control)->setValue(rest.toInt());
+            } else if (verb == "key") {
+                control->setFocus();
+                QTest::keyClick(control, Qt::Key(QKeySequence::fromString(rest)[0].key()));
+            } else if (verb == "type") {
+                QTest::keyClicks(control, rest);
+            } else if (verb == "click") {
+                QTest::mouseClick(control, Qt::LeftButton);
+            } else if (verb == "close") {
+                f->close();
+            } else if (verb == "tick" || verb == "alarm") {
+                verb == "tick" ? f->setTickVol(name.toInt(), rest.toInt()) : f->setAlarmVol(name.toInt());
+            } else if (verb == "browse") {
+                w->chooser.answer = name;
+                QTest::mouseClick(f->cmdBrowse, Qt::LeftButton);
+            } else if (verb == "dbl") {
+                const QPoint at(name.section(',', 0, 0).toInt(), name.section(',', 1).toInt());
+                QTest::mouseClick(w->form.canvas(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(w->form.canvas(), Qt::LeftButton, {}, at);
+                QTest::mouseRelease(w->form.canvas(), Qt::LeftButton, {}, at);
+            } else {
+                clocks << w->clock(name.toInt());
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCoreApplication::processEvents();
         }
-        QStringList levels;
-        for (int i = 0; i <= frmSet::bandCount; ++i) {
-            const bool alarm = i == frmSet::bandCount;
-            levels << QStringLiteral("%1 %2")
-                          .arg((alarm ? form->sldAlarmVol : form->sldTickVol[i])->value())
-                          .arg((alarm ? form->lblAlarmVol : form->lblTickVol[i])->text());
-        }
-        QCOMPARE(levels.join(", "), after);
-    }
-
-    // The time fields select their whole text however they get the focus, so typing replaces it.
-    void focusSelectsAll_data() {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<bool>("byMouse");
-        QTest::newRow("tab into minutes") << 1 << false;
-        QTest::newRow("click into hours") << 0 << true;
-        QTest::newRow("click into seconds") << 2 << true;
-    }
-    void focusSelectsAll() {
-        QFETCH(int, field);
-        QFETCH(bool, byMouse);
-        QLineEdit* fields[] = {form->txtHours, form->txtMinutes, form->txtSeconds};
-        fields[0]->setText("7");
-        fields[field]->setText("15");
-        (byMouse ? form->txtPurpose : fields[0])->setFocus();
-        byMouse ? QTest::mouseClick(fields[field], Qt::LeftButton, {}, QPoint(4, 8))
-                : QTest::keyClick(fields[0], Qt::Key_Tab);
-        QTRY_COMPARE(fields[field]->selectedText(), "15");
-    }
-
-    // A chosen file enables the alarm; cancelling the file dialog leaves both as they were.
-    void browse_data() {
-        textRows({"answer", "after"},
-                 {{"chosen", "/bell.flac", "/bell.flac on"}, {"cancelled", "", "/old.wav off"}});
-    }
-    void browse() {
-        QFETCH(QString, answer);
-        QFETCH(QString, after);
-        form->txtAlarmFile->setText("/old.wav");
-        form->chkAlarm->setChecked(false);
-        chooser.answer = answer;
-        QTest::mouseClick(form->cmdBrowse, Qt::LeftButton);
-        QCOMPARE(form->txtAlarmFile->text() + (form->chkAlarm->isChecked() ? " on" : " off"), after);
-        QCOMPARE(chooser.lastFolder, "/alarms");
-    }
-
-    // Enter saves (the exchange closes the dialog); Escape and the close box (key 0) close it unsaved.
-    void keys_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("Enter in seconds") << int(Qt::Key_Enter) << true;
-        QTest::newRow("Enter on a check box") << int(Qt::Key_Return) << true;
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
-        QTest::newRow("close box") << 0 << false;
-    }
-    void keys() {
-        QFETCH(int, key);
-        QFETCH(bool, saved);
-        QSignalSpy saves(form.get(), &frmSet::saveClicked);
-        QWidget* field = QByteArray(QTest::currentDataTag()).endsWith("box")
-                             ? static_cast<QWidget*>(form->chkSound)
-                             : form->txtSeconds;
-        field->setFocus();
-        key ? QTest::keyClick(field, Qt::Key(key)) : void(form->close());
-        QCOMPARE(saves.count(), int(saved));
-        QCOMPARE(form->isVisible(), saved);
+        int open = 0; // a closed dialog is deleted, not kept hidden
+        for (QWidget* top : QApplication::topLevelWidgets())
+            open += qobject_cast<frmSet*>(top) != nullptr;
+        QCOMPARE(open, int(w->exchange.form() != nullptr));
+        clocks.prepend(w->state() + (open ? " | " + w->dialog() : ""));
+        QCOMPARE(clocks.join(" | "), after);
     }
 };
 

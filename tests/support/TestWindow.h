@@ -75,14 +75,17 @@ struct TestWindow {
             clocks.clock(i).setSelected(mask[i] == QLatin1Char('1'));
     }
     // "A* B!5 C@30,30 +": A selected, B running in group 5, C moved by (30, 30) pixels, the board changed;
-    // a clock added is "-".
+    // a clock added is "-", placed from the canvas's centre.
     QString state() const {
         QStringList s;
         for (int i = 0; i < clocks.clockCount(); ++i) {
             const clsClock& c = clocks.clock(i);
             const int h = c.purpose().isEmpty() ? -1 : c.purpose()[0].unicode() - u'A';
-            const QPoint moved =
-                h < 0 || h > 2 ? QPoint() : QPoint(qRound(c.myX() / 15), qRound(c.myY() / 15)) - home[h];
+            const QPoint at(qRound(c.myX() / 15), qRound(c.myY() / 15));
+            const QPoint centre(qRound(canvas.canvasWidth() / 30), qRound(canvas.canvasHeight() / 30));
+            const QPoint moved = c.purpose().isEmpty() ? at - centre
+                                 : h < 0 || h > 2      ? QPoint()
+                                                       : at - home[h];
             s << (c.purpose().isEmpty() ? "-" : c.purpose()) + (c.selected() ? "*" : "") +
                      (c.active() ? "!" : "") + (c.groupNum() >= 0 ? QString::number(c.groupNum()) : "") +
                      (moved.isNull() ? QString() : QStringLiteral("@%1,%2").arg(moved.x()).arg(moved.y()));

@@ -1,62 +1,104 @@
-// The main window on a double-density screen: menus, canvas, mouse and keys, wired as the program does.
+// The main window on a double-density screen, wired as the program does: menus, canvas, mouse, keys and
+// the File commands answered through the real message boxes and file dialog.
 #include "TestWindow.h"
+#include "core/IEventPump.h"
+#include "core/ISettingsStore.h"
+#include "core/MainLoop.h"
+#include "core/Program.h"
+#include "core/ProgramSettings.h"
+#include "ui/FileCommands.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QMessageBox>
 #include <QRubberBand>
-#include <QStandardPaths>
+#include <QScreen>
 #include <QStyleHints>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QToolTip>
 
+namespace {
+struct NoPump final : IEventPump {
+    void dispatch(std::optional<qint64>) override {}
+};
+struct MemoryStore final : ISettingsStore {
+    int writes = 0;
+    QString read(const QString&, const QString&, const QString& fallback) const override { return fallback; }
+    void write(const QString&, const QList<std::pair<QString, QString>>&) override { ++writes; }
+};
+
+// The program as main() wires it, on fakes for time, sound and the settings store, its clocks folder a
+// temporary one. Every modal window is answered: the save question with `choice`, a file dialog with `file`
+// and the group name with `typed` ("" and "-" cancel them); other messages are closed. `seen` notes them.
+struct Program_ : TestWindow {
+    QTemporaryDir dir;
+    FileCommands files{form, clocks, interaction.groupCommands(), repaint, dir.path(), dir.filePath("user")};
+    MemoryStore store;
+    ProgramSettings settings{store, options};
+    NoPump pump;
+    MainLoop loop{clocks, time, options, pump, form, repaint};
+    Program program{loop, settings};
+    QMessageBox::StandardButton choice = QMessageBox::Cancel;
+    QString file, typed = "-";
+    QStringList seen;
+    QTimer timer;
+
+    Program_() {
+        program.setGuard(&files.files());
+        QFile(dir.filePath("plain")).open(QIODevice::WriteOnly);
+        QObject::connect(&form, &frmMain::quitRequested, &form, [this] { program.quitProgram(); });
+        QObject::connect(&timer, &QTimer::timeout, &form, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                const bool question = box->standardButtons() & QMessageBox::Discard;
+                seen << (question ? QStringLiteral("question") : box->text().section(' ', 0, 2));
+                question ? box->button(choice)->click() : box->accept();
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                seen << QStringLiteral("file");
+                dialog->selectFile(file);
+                file.isEmpty() ? dialog->reject()
+                               : dialog->QDialog::accept(); // QFileDialog's checks the name
+            } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+                seen << input->windowTitle() + '/' + input->labelText() + '/' + input->textValue();
+                input->setTextValue(typed);
+                typed == "-" ? input->reject() : input->accept();
+            }
+        });
+        timer.start(5);
+    }
+};
+} // namespace
+
 class TestFrmMain : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestWindow> w;
+    std::unique_ptr<Program_> w;
 
 private slots:
     void init() {
-        w = std::make_unique<TestWindow>();
+        w = std::make_unique<Program_>();
         QVERIFY(w->show());
     }
 
     // Device pixels: A's start button border (corner 3550, 1250 twips) is two of them, black, then the bar;
-    // empty canvas shows the palette's base colour.
-    void canvasIsCrisp() {
+    // empty canvas shows the palette's base colour. The canvas takes the window's outer size; a resize
+    // arranges the clocks when that is checked (300 px: two to a row), without changing the board. In view
+    // while shown, not minimised and active; a notice's click brings the window back.
+    void window() {
         QPalette palette = w->form.canvas()->palette();
         palette.setColor(QPalette::Base, Qt::darkCyan);
         w->form.canvas()->setPalette(palette);
         const QImage shown = w->form.canvas()->grab().toImage();
-        QCOMPARE(shown.pixelColor(5, 5), QColor(Qt::darkCyan));
-        QVERIFY(shown.pixelColor(473, 177) == Qt::black && shown.pixelColor(474, 177) == Qt::black &&
-                shown.pixelColor(475, 177) != Qt::black);
-    }
-
-    // The canvas takes the window's outer size, past the visible area; a resize arranges the clocks when
-    // that is checked, without changing the board. 300 px = 4500 twips: two clocks to a row.
-    void resizePlacesCanvasAndArranges() {
+        QVERIFY(shown.pixelColor(5, 5) == Qt::darkCyan && shown.pixelColor(473, 177) == Qt::black &&
+                shown.pixelColor(474, 177) == Qt::black && shown.pixelColor(475, 177) != Qt::black);
+        QStringList states;
         for (const bool arrange : {false, true}) {
             w->options.setChecked(Option::ViewArrange, arrange);
             w->form.resize(arrange ? 300 : 310, 500);
             QTRY_COMPARE(w->form.canvas()->geometry(), QRect(QPoint(0, 0), w->form.frameGeometry().size()));
-            for (int i = 0; i < 3; ++i)
-                QCOMPARE(QPointF(w->clocks.clock(i).myX(), w->clocks.clock(i).myY()),
-                         arrange ? QPointF(900 + 2100 * (i % 2), 650 + 1100 * (i / 2))
-                                 : QPointF(w->home[i] * 15));
+            states << w->state();
         }
-        QVERIFY(!w->clocks.hasUnsavedChanges());
-    }
-
-    void closeClocks() {
-        w->clocks.groups().setName(4, QStringLiteral("Oven"));
-        w->form.menu().setGroupMenuCaption(4, QStringLiteral("Group 4 : Oven"));
-        w->form.setWindowTitle(QStringLiteral("kitchen.clk"));
-        w->form.closeClocks();
-        QCOMPARE(w->clocks.clockCount(), 0);
-        QCOMPARE(w->clocks.groups().name(4) + w->item("mnuGroupName4")->text() + w->form.windowTitle(),
-                 "Group &4Zentriq");
-    }
-
-    // In view while shown, not minimised and active; a notice's click brings the window back.
-    void inView() {
+        QCOMPARE(states.join(" | "), "A B C | A@-140,-57 B@-200,-57 C@-140,-183");
         QVERIFY(QTest::qWaitForWindowActive(&w->form) && w->form.boardInView());
         w->form.showMinimized();
         QTRY_VERIFY(!w->form.boardInView());
@@ -65,198 +107,6 @@ private slots:
         w->form.hide();
         w->form.bringToFront();
         QVERIFY(w->form.isVisible());
-    }
-
-    // Every board command of the menus (B selected, running with 50 of 60 s left; C selected; A in group 4,
-    // whose box is not yet computed). A new clock comes at the canvas's centre and its dialog is asked for;
-    // group boxes are recomputed when shown; arranging lays the clocks out in rows.
-    void menuCommands_data() {
-        textRows({"item", "after"}, // the clocks | B's time | the dialogs asked for | group 4's box left
-                 {{"add", "mnuFileAddClock", "A4 B*! C* - + | 50 | 3 | 0"},
-                  {"select all", "mnuSelectAll", "A*4 B*! C* | 50 |  | 0"},
-                  {"select none", "mnuSelectNone", "A4 B! C | 50 |  | 0"},
-                  {"assign to 3", "mnuAssignGroup3", "A4 B*!3 C*3 + | 50 |  | 2300"},
-                  {"reset", "mnuSelReset", "A4 B* C* | 60 |  | 0"},
-                  {"start", "mnuSelStart", "A4 B*! C*! | 50 |  | 0"},
-                  {"stop", "mnuSelStop", "A4 B* C* | 50 |  | 0"},
-                  {"delete", "mnuSelDelete", "A4 + | - |  | 0"},
-                  {"bounds shown", "mnuViewBounds", "A4 B*! C* | 50 |  | 2300"},
-                  {"arrange", "mnuViewArrange", "A4@-140,-57 B*!@-200,-57 C*@140,-257 + | 50 |  | 200"},
-                  {"add, arranging", "mnuFileAddClock arranged",
-                   "A4@-140,-57 B*!@-200,-57 C*@140,-257 - + | 50 | 3 | 200"}});
-    }
-    void menuCommands() {
-        QFETCH(QString, item);
-        QFETCH(QString, after);
-        w->options.setChecked(Option::ViewBounds, false);
-        w->options.setChecked(Option::ViewArrange, item.endsWith("arranged"));
-        w->clocks.clock(0).setGroupNum(4);
-        w->select("011");
-        clsClock& b = w->clocks.clock(1);
-        b.setDuration(60);
-        b.setActive(true);
-        b.setCurrentTime(50);
-        w->clocks.markSaved();
-        w->repaint.takeDue(1 << 30);
-        w->item(item.section(' ', 0, 0))->trigger();
-        QVERIFY(w->repaint.dueAtMs() >= 0); // a repaint is pending
-        if (w->clocks.clockCount() == 4 && !item.endsWith("arranged"))
-            QCOMPARE(QPointF(w->clocks.clock(3).myX(), w->clocks.clock(3).myY()),
-                     QPointF(w->canvas.canvasWidth() / 2, w->canvas.canvasHeight() / 2));
-        const QString bTime = w->clocks.clockCount() > 1 ? QString::number(b.currentTime()) : "-";
-        QCOMPARE(
-            QStringList({w->state(), bTime, w->asked(), QString::number(w->clocks.groups().group(4).left)})
-                .join(" | "),
-            after);
-    }
-
-    // Group Names > Group 2 asks for the name, "Old" preset. OK stores what was typed, also nothing;
-    // Cancel keeps the name. The menu shows an "&" as typed; the stored name keeps it single.
-    void renameGroup_data() {
-        textRows({"typed", "after"}, {{"named", "R&D", "A B C + | R&D | Group 2 : R&&D"},
-                                      {"empty", "", "A B C + |  | Group 2 : "},
-                                      {"cancelled", "-", "A B C | Old | Group &2"}});
-    }
-    void renameGroup() {
-        QFETCH(QString, typed);
-        QFETCH(QString, after);
-        w->clocks.groups().setName(2, QStringLiteral("Old"));
-        QString asked;
-        QTimer::singleShot(0, w->item("mnuGroupName2"), [&] {
-            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-            asked = dialog->windowTitle() + '|' + dialog->labelText() + '|' + dialog->textValue();
-            dialog->setTextValue(typed);
-            typed == "-" ? dialog->reject() : dialog->accept();
-        });
-        w->item("mnuGroupName2")->trigger();
-        QCOMPARE(asked, QStringLiteral("Group name|Enter group name|Old"));
-        QCOMPARE(w->state() + " | " + w->clocks.groups().name(2) + " | " + w->item("mnuGroupName2")->text(),
-                 after);
-        QCOMPARE(w->item("mnuGroupName3")->text(), QStringLiteral("Group &3"));
-    }
-
-    // Press at the path's first point, move through the rest, release at its last; on the way, the Delete
-    // key, or a release and a press (or the double click that replaces it) at the next point. After the
-    // clocks come the dialogs asked for. C's box may lie on A's and C's Start on A's box, or B's box on
-    // A's Start; the clock drawn on top (the higher index) takes the click.
-    void mouse_data() {
-        textRows(
-            {"before", "mods", "path", "after"},
-            {{"click replaces", "101", "", "400,100", "A B* C"},
-             {"shift adds", "100", "shift", "400,100", "A* B* C"},
-             {"ctrl adds", "100", "ctrl", "200,300", "A* B C*"},
-             {"alt adds", "001", "alt", "200,100", "A* B C*"},
-             {"empty canvas clears", "111", "", "600,350", "A B C"},
-             // A's start button spans pixels 236.7..267.7 by 83.3..97.3.
-             {"Start starts, clears", "111", "", "250,90", "A! B C"},
-             // Below the start-drag distance (10 px here) a move is a tremble; past it the clock
-             // follows the whole way from the press.
-             {"tremble clicks", "101", "", "400,100 401,100", "A B* C"},
-             {"tremble, then drag", "000", "", "400,100 403,103 406,104 420,90", "A B@20,-10 C +"},
-             {"unselected drags alone", "011", "", "200,100 210,105 230,130", "A@30,30 B* C* +"},
-             {"selected drags selection", "101", "", "200,300 210,305 230,330", "A*@30,30 B C*@30,30 +"},
-             {"drag straight down", "000", "", "200,100 200,105 200,130", "A@0,30 B C +"},
-             {"right drag moves nothing", "011", "right", "200,100 210,105 230,130", "A* B C"},
-             {"band down", "001", "", "150,50 450,290", "A* B* C"},
-             {"band up", "001", "", "450,290 150,50", "A* B* C"},
-             {"band edges on centres", "001", "", "400,300 200,100", "A* B* C*"},
-             // A file just loaded drops the first drag step: B follows only the step from (10, 5).
-             {"first step after load", "000 loaded", "", "400,100 410,105 430,130", "A B@20,25 C +"},
-             // Delete during a drag: B takes A's index, and the press ends there: no drag passes to
-             // B and no rubber band grows over B's and C's centres.
-             {"Delete ends a drag", "100", "", "200,100 170,70 del 300,200 420,320", "B C +"},
-             {"band, then click", "000", "", "150,50 450,290 again 600,350", "A B C"},
-             {"overlap: click takes the top", "000 C on A", "", "175,105", "A B C*"},
-             {"overlap: double click opens the top", "000 C on A", "", "175,105 dbl 175,105", "A B C* | 2"},
-             {"double click on nothing", "000 C on A", "", "600,300 dbl 600,300", "A B C"},
-             {"overlap: Start over a box", "000 C on A", "", "200,100", "A B C!"},
-             {"overlap: Start hidden by a box", "000 B on Start", "", "250,90", "A B* C"}});
-    }
-    void mouse() {
-        QFETCH(QString, before);
-        QFETCH(QString, mods);
-        QFETCH(QString, path);
-        QFETCH(QString, after);
-        if (before.contains(" on "))
-            w->place(before.endsWith("C on A") ? QList<QPoint>{{200, 100}, {400, 100}, {150, 110}}
-                                               : QList<QPoint>{{200, 100}, {260, 95}, {200, 300}});
-        w->select(before);
-        w->clocks.setDragArmed(!before.endsWith("loaded"));
-        const auto button = mods == "right" ? Qt::RightButton : Qt::LeftButton;
-        const auto m = mods == "shift"  ? Qt::ShiftModifier
-                       : mods == "ctrl" ? Qt::ControlModifier
-                       : mods == "alt"  ? Qt::AltModifier
-                                        : Qt::NoModifier;
-        const auto at = [](const QString& p) {
-            return QPoint(p.section(',', 0, 0).toInt(), p.section(',', 1).toInt());
-        };
-        QWidget* canvas = w->form.canvas();
-        const QStringList steps = path.split(' ');
-        QPoint last = at(steps[0]);
-        QTest::mousePress(canvas, button, m, last);
-        for (int i = 1; i < steps.size(); ++i) {
-            if (steps[i] == "del") {
-                QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-                QApplication::sendEvent(canvas, &del);
-            } else if (steps[i] == "again" || steps[i] == "dbl") {
-                QTest::mouseRelease(canvas, button, m, last);
-                last = at(steps[++i]);
-                steps[i - 1] == "dbl" ? QTest::mouseDClick(canvas, button, m, last)
-                                      : QTest::mousePress(canvas, button, m, last);
-            } else {
-                QTest::mouseMove(canvas, last = at(steps[i]));
-            }
-        }
-        QTest::mouseRelease(canvas, button, m, last);
-        QCOMPARE(w->state() + (w->forms.isEmpty() ? "" : " | " + w->asked()), after);
-        QVERIFY(!w->form.canvas()->findChild<QRubberBand*>()->isVisible());
-    }
-
-    // Keys as X delivers them: the physical keycode (digit row 10..19, backquote 49, keypad 5 84, 0 from
-    // a program) and the layout's key. A and C are in group 5; its box holds A alone until recomputed.
-    void keys_data() {
-        textRows({"before", "key", "after"}, // key and keycode; then the bottom of group 5's box
-                 {{"shift+5, none", "000", "Shift+% 14", "A5 B C5 | 4950"},
-                  {"shift+5, B", "010", "Shift+% 14", "A5 B*5 C5 + | 4950"},
-                  {"5 selects group 5", "010", "5 14", "A*5 B C*5 | 1950"},
-                  {"0, an empty group", "010", "0 19", "A5 B C5 | 1950"},
-                  {"keypad 5", "010", "Num+5 84", "A5 B* C5 | 1950"},
-                  {"backquote: no band, none", "010", "` 49", "A5 B C5 | 1950"},
-                  {"Delete, none selected", "000", "Del 0", "A5 B C5 | 1950"},
-                  {"Delete, B selected", "010", "Del 0", "A5 C5 + | 1950"}});
-    }
-    void keys() {
-        QFETCH(QString, before);
-        QFETCH(QString, key);
-        QFETCH(QString, after);
-        w->options.setChecked(Option::ViewBounds, false);
-        w->clocks.clock(0).setGroupNum(5);
-        w->clocks.computeGroupBounds();
-        w->clocks.clock(2).setGroupNum(5);
-        w->select(before);
-        const QKeyCombination k = QKeySequence::fromString(key.section(' ', 0, 0))[0];
-        QKeyEvent press(QEvent::KeyPress, k.key(), k.keyboardModifiers(), key.section(' ', 1).toUInt(), 0, 0,
-                        {});
-        QApplication::sendEvent(w->form.canvas(), &press);
-        QCOMPARE(w->state() + QStringLiteral(" | %1").arg(w->clocks.groups().group(5).bottom), after);
-    }
-
-    // A pointing hand over buttons, a closed hand while a clock is dragged, the arrow elsewhere.
-    void pointer() {
-        QWidget* canvas = w->form.canvas();
-        const auto shapeAt = [canvas](QPoint p) {
-            QTest::mouseMove(canvas, p);
-            return canvas->cursor().shape();
-        };
-        QCOMPARE(shapeAt({250, 90}), Qt::PointingHandCursor);  // A's Start
-        QCOMPARE(shapeAt({250, 105}), Qt::PointingHandCursor); // A's Rset
-        QCOMPARE(shapeAt({200, 100}), Qt::ArrowCursor);
-        QTest::mousePress(canvas, Qt::LeftButton, {}, {200, 100});
-        QCOMPARE(shapeAt({203, 100}), Qt::ArrowCursor); // not yet a drag
-        QCOMPARE(shapeAt({230, 100}), Qt::ClosedHandCursor);
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, {230, 100});
-        QCOMPARE(canvas->cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(shapeAt({280, 90}), Qt::PointingHandCursor); // A's Start, moved with it
     }
 
     // Resting on a clock tells its whole name, time, direction, the clock it starts, and its group.
@@ -282,6 +132,237 @@ private slots:
         QTextDocument shown;
         shown.setHtml(QToolTip::text());
         QCOMPARE(shown.toPlainText().replace(QChar::LineSeparator, '\n'), text);
+    }
+
+    // Save As, then Open of that file: the caption names it, the group menu shows its names, and a stored
+    // place the screen cannot show is pulled onto it. Save goes to the open file without asking; a file
+    // without group names resets their captions.
+    void saveAsThenOpen() {
+        w->file = w->dir.filePath("board.clk");
+        w->clocks.groups().setName(6, QStringLiteral("Team A"));
+        w->item("mnuSaveAs")->trigger();
+        QFile saved(w->file);
+        QVERIFY(saved.open(QIODevice::Append));
+        saved.write("formleft=-99999\r\nformwidth=9999999\r\n"); // the later lines win
+        saved.close();
+        w->item("mnuFileDelete")->trigger();
+        w->item("mnuOpen")->trigger();
+        QCOMPARE(w->form.windowTitle() + ' ' + w->item("mnuGroupName6")->text() + ' ' + w->state(),
+                 "Zentriq - " + w->file + " Group 6 : Team A A B C");
+        const QRect screen = w->form.screen()->availableGeometry();
+        QTRY_VERIFY(screen.contains(w->form.frameGeometry()));
+        QCOMPARE(w->form.frameGeometry().width(), screen.width());
+        w->clocks.markChanged();
+        w->item("mnuSave")->trigger();
+        QFile plain(w->file = w->dir.filePath("plain.clk"));
+        QVERIFY(plain.open(QIODevice::WriteOnly) && plain.write("progver=1.0.3\r\n") > 0);
+        plain.close();
+        w->item("mnuOpen")->trigger();
+        QCOMPARE(w->state() + ' ' + w->seen.join(',') + ' ' + w->item("mnuGroupName6")->text(),
+                 " file,Clocks saved to,file,Clocks saved to,file Group &6");
+    }
+
+    // Two screens side by side: 1000 x 700 and, to its right, 800 x 600; the window at least 200 x 150.
+    void fitToScreens_data() {
+        textRows({"wanted", "fitted"}, {{"far left", "-5000 50 600 400", "0 50 600 400"},
+                                        {"far below", "100 9000 600 400", "100 300 600 400"},
+                                        {"too large", "0 0 5000 5000", "0 0 1000 700"},
+                                        {"mostly on the second", "900 100 400 300", "1000 100 400 300"},
+                                        {"off every screen, right", "4000 100 400 300", "600 100 400 300"},
+                                        {"too small", "10 10 20 5", "10 10 200 150"}});
+    }
+    void fitToScreens() {
+        QFETCH(QString, wanted);
+        QFETCH(QString, fitted);
+        const QStringList n = wanted.split(' ');
+        const QRect r = MainWindowBoard::fitToScreens(
+            QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()),
+            {QRect(0, 0, 1000, 700), QRect(1000, 0, 800, 600)}, QSize(200, 150));
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()), fitted);
+    }
+
+    // Steps, in order. Set-ups: "sel=011"; "running": A in group 4, whose box is not yet computed, and B
+    // running with 50 of 60 s left; "grouped": A and C in group 5, whose box holds A alone; "C-on-A": C's
+    // box on A's; "loaded": a file was just loaded; "changed"; "arrange" checks the item. Answers: "save",
+    // "discard", "file=<name>", "type=<text>". Commands: "mnu<Item>", "close" (the close button), a key
+    // "<key>:<X keycode>". Mouse on the double-density canvas: "x,y" presses or moves while pressed, "up"
+    // releases (so does the end), "dbl x,y" double-clicks, "~x,y" moves unpressed. "?cursor", "?g<n>",
+    // "?title" note what they name. The state: the clocks (a new one placed from the canvas's centre), "~"
+    // if a repaint is pending, B's time if it runs, the dialogs asked for, A's group box "left,bottom", the
+    // modal windows seen, the notes, and "ends" once the options went out on the way out.
+    void board_data() {
+        textRows(
+            {"steps", "after"},
+            {{"add", "running sel=011 mnuFileAddClock", "A4 B*! C* - + ~ | 50 | asked 3 | 0,0"},
+             {"select all", "running sel=011 mnuSelectAll", "A*4 B*! C* ~ | 50 | 0,0"},
+             {"select none", "running sel=011 mnuSelectNone", "A4 B! C ~ | 50 | 0,0"},
+             {"assign to 3", "running sel=011 mnuAssignGroup3", "A4 B*!3 C*3 + ~ | 50 | 2300,1950"},
+             {"reset", "running sel=011 mnuSelReset", "A4 B* C* ~ | 60 | 0,0"},
+             {"start", "running sel=011 mnuSelStart", "A4 B*! C*! ~ | 50 | 0,0"},
+             {"stop", "running sel=011 mnuSelStop", "A4 B* C* ~ | 50 | 0,0"},
+             {"delete", "running sel=011 mnuSelDelete", "A4 + ~ | 0,0"},
+             {"bounds shown", "running sel=011 mnuViewBounds", "A4 B*! C* ~ | 50 | 2300,1950"},
+             {"arrange", "running sel=011 mnuViewArrange",
+              "A4@-140,-57 B*!@-200,-57 C*@140,-257 + ~ | 50 | 200,1100"},
+             {"add, arranging", "running sel=011 arrange mnuFileAddClock",
+              "A4@-140,-57 B*!@-200,-57 C*@140,-257 -@140,-173 + ~ | 50 | asked 3 | 200,1100"},
+             // Keys as X delivers them: the layout's key and the physical keycode (digit row 10..19,
+             // backquote 49, keypad 5 84).
+             {"shift+5, none", "grouped Shift+%:14", "A5 B C5 ~ | 2300,4950"},
+             {"shift+5, B", "grouped sel=010 Shift+%:14", "A5 B*5 C5 + ~ | 2300,4950"},
+             {"5 selects group 5", "grouped sel=010 5:14", "A*5 B C*5 ~ | 2300,1950"},
+             {"0, an empty group", "grouped sel=010 0:19", "A5 B C5 ~ | 2300,1950"},
+             {"keypad 5", "grouped sel=010 Num+5:84", "A5 B* C5 | 2300,1950"},
+             {"backquote: no band, none", "grouped sel=010 `:49", "A5 B C5 ~ | 2300,1950"},
+             {"Delete, none selected", "grouped Del:0", "A5 B C5 ~ | 2300,1950"},
+             {"Delete, B selected", "grouped sel=010 Del:0", "A5 C5 + ~ | 2300,1950"},
+             // Group Names > Group 2: OK stores what was typed; Cancel keeps the name. The menu shows
+             // an "&" as typed.
+             {"rename, then cancel", "type=R&D mnuGroupName2 type=- mnuGroupName2 ?g2 ?g3",
+              "A B C + ~ | Group name/Enter group name/ Group name/Enter group name/R&D | R&D/Group 2 : R&&D "
+              "/Group &3"},
+             {"rename to nothing", "type=Old mnuGroupName2 type= mnuGroupName2 ?g2",
+              "A B C + ~ | Group name/Enter group name/ Group name/Enter group name/Old | /Group 2 : "},
+             // Guarded commands ask when the board has changed; a save below a plain file fails.
+             {"close, discard", "type=Oven mnuGroupName4 discard mnuFileDelete ?g4 ?title",
+              " ~ | Group name/Enter group name/ question | /Group &4 Zentriq"},
+             {"close, save fails", "changed save file=plain/board.clk mnuFileDelete",
+              "A B C + | question file Could not save"},
+             {"open, cancel", "changed mnuOpen", "A B C + | question"},
+             {"open, unchanged", "mnuOpen", "A B C | file"},
+             {"quit, unchanged", "mnuFileQuit", "A B C | ends"},
+             {"quit, cancel", "changed mnuFileQuit", "A B C + | question"},
+             {"close button, cancel", "changed close", "A B C + | question"},
+             {"close button, discard", "changed discard close", "A B C + | question | ends"},
+             // The mouse. A's start button spans pixels 236.7..267.7 by 83.3..97.3. Below the
+             // start-drag distance (10 px here) a move is a tremble; past it the clock follows from the
+             // press.
+             {"click replaces", "sel=101 400,100", "A B* C ~"},
+             {"shift adds", "sel=100 shift 400,100", "A* B* C ~"},
+             {"ctrl adds", "sel=100 ctrl 200,300", "A* B C* ~"},
+             {"alt adds", "sel=001 alt 200,100", "A* B C* ~"},
+             {"empty canvas clears", "sel=111 600,350", "A B C ~"},
+             {"Start starts, clears", "sel=111 250,90", "A! B C ~"},
+             {"tremble clicks", "sel=101 400,100 401,100", "A B* C ~"},
+             {"tremble, then drag", "400,100 403,103 406,104 420,90", "A B@20,-10 C + ~"},
+             {"unselected drags alone", "sel=011 200,100 210,105 230,130", "A@30,30 B* C* + ~"},
+             {"selected drags selection", "sel=101 200,300 210,305 230,330", "A*@30,30 B C*@30,30 + ~"},
+             {"drag straight down", "200,100 200,105 200,130", "A@0,30 B C + ~"},
+             {"right drag moves nothing", "sel=011 right 200,100 210,105 230,130", "A* B C ~"},
+             {"band down", "sel=001 150,50 450,290", "A* B* C ~"},
+             {"band up", "sel=001 450,290 150,50", "A* B* C ~"},
+             {"band edges on centres", "sel=001 400,300 200,100", "A* B* C* ~"},
+             // A file just loaded drops the first drag step: B follows only the step from (10, 5).
+             {"first step after load", "loaded 400,100 410,105 430,130", "A B@20,25 C + ~"},
+             // Delete during a drag: B takes A's index, and the press ends there.
+             {"Delete ends a drag", "sel=100 200,100 170,70 Del:0 300,200 420,320", "B C + ~"},
+             {"band, then click", "150,50 450,290 up 600,350", "A B C ~"},
+             // Where boxes overlap, the clock drawn on top (the higher index) is opened.
+             {"overlap: double click opens the top", "C-on-A 175,105 dbl 175,105", "A B C* ~ | asked 2"},
+             {"double click on nothing", "C-on-A 600,300 dbl 600,300", "A B C ~"},
+             // A pointing hand over buttons, a closed hand while a clock is dragged, the arrow elsewhere.
+             {"pointer",
+              "~250,90 ?cursor ~250,105 ?cursor ~200,100 ?cursor 200,100 203,100 ?cursor 230,100 "
+              "?cursor up ?cursor ~280,90 ?cursor",
+              "A@30,0 B C + ~ | 13 13 0 0 18 0 13"}});
+    }
+    void board() {
+        QFETCH(QString, steps);
+        QFETCH(QString, after);
+        QWidget* canvas = w->form.canvas();
+        Qt::KeyboardModifiers mods;
+        Qt::MouseButton button = Qt::LeftButton;
+        bool pressed = false, dbl = false;
+        QPoint last;
+        QStringList notes;
+        const auto at = [](const QString& p) {
+            return QPoint(p.section(',', 0, 0).toInt(), p.section(',', 1).toInt());
+        };
+        w->clocks.markSaved();
+        w->repaint.takeDue(1 << 30);
+        for (const QString& step : steps.split(' ')) {
+            clsClock& a = w->clocks.clock(0);
+            if (step.startsWith("sel=")) {
+                w->select(step.mid(4));
+            } else if (step == "running" || step == "grouped") {
+                w->options.setChecked(Option::ViewBounds, false);
+                a.setGroupNum(step == "running" ? 4 : 5);
+                if (step == "grouped") {
+                    w->clocks.computeGroupBounds();
+                    w->clocks.clock(2).setGroupNum(5);
+                } else {
+                    w->clocks.clock(1).setDuration(60);
+                    w->clocks.clock(1).setActive(true);
+                    w->clocks.clock(1).setCurrentTime(50);
+                }
+            } else if (step == "C-on-A") {
+                w->place({{200, 100}, {400, 100}, {150, 110}});
+            } else if (step == "loaded" || step == "changed" || step == "arrange") {
+                step == "loaded"    ? w->clocks.setDragArmed(false)
+                : step == "changed" ? w->clocks.markChanged()
+                                    : w->options.setChecked(Option::ViewArrange, true);
+                if (step != "changed")
+                    w->clocks.markSaved();
+            } else if (step == "save" || step == "discard") {
+                w->choice = step == "save" ? QMessageBox::Save : QMessageBox::Discard;
+            } else if (step.startsWith("file=") || step.startsWith("type=")) {
+                (step[0] == 'f' ? w->file : w->typed) =
+                    step[0] == 'f' ? w->dir.filePath(step.mid(5)) : step.mid(5);
+            } else if (step.startsWith("mnu")) {
+                w->item(step)->trigger();
+            } else if (step == "close") {
+                w->form.close();
+            } else if (step.contains(':')) {
+                const QKeyCombination k = QKeySequence::fromString(step.section(':', 0, 0))[0];
+                QKeyEvent press(QEvent::KeyPress, k.key(), k.keyboardModifiers(),
+                                step.section(':', 1).toUInt(), 0, 0, {});
+                QApplication::sendEvent(canvas, &press);
+            } else if (step == "shift" || step == "ctrl" || step == "alt" || step == "right") {
+                mods = step == "shift"  ? Qt::ShiftModifier
+                       : step == "ctrl" ? Qt::ControlModifier
+                       : step == "alt"  ? Qt::AltModifier
+                                        : Qt::NoModifier;
+                button = step == "right" ? Qt::RightButton : Qt::LeftButton;
+            } else if (step == "up" || step == "dbl") {
+                QTest::mouseRelease(canvas, button, mods, last);
+                pressed = false;
+                dbl = step == "dbl";
+            } else if (step.startsWith('?')) {
+                notes << (step == "?cursor"  ? QString::number(canvas->cursor().shape())
+                          : step == "?title" ? w->form.windowTitle()
+                                             : w->clocks.groups().name(step.mid(2).toInt()) + '/' +
+                                                   w->item("mnuGroupName" + step.mid(2))->text());
+            } else if (step.startsWith('~')) {
+                QTest::mouseMove(canvas, last = at(step.mid(1)));
+            } else if (pressed) {
+                QTest::mouseMove(canvas, last = at(step));
+            } else {
+                dbl ? QTest::mouseDClick(canvas, button, mods, last = at(step))
+                    : QTest::mousePress(canvas, button, mods, last = at(step));
+                pressed = true;
+            }
+        }
+        if (pressed)
+            QTest::mouseRelease(canvas, button, mods, last);
+        QVERIFY(!canvas->findChild<QRubberBand*>()->isVisible());
+        QStringList s{w->state() + (w->repaint.dueAtMs() >= 0 ? " ~" : "")};
+        const int b = w->clocks.clockCount() > 1 && w->clocks.clock(1).purpose() == "B" ? 1 : -1;
+        if (b > 0 && w->clocks.clock(1).duration() > 0)
+            s << QString::number(w->clocks.clock(b).currentTime());
+        if (!w->forms.isEmpty())
+            s << "asked " + w->asked();
+        if (w->clocks.clockCount() > 0 && w->clocks.clock(0).groupNum() >= 0) {
+            const auto& box = w->clocks.groups().group(w->clocks.clock(0).groupNum());
+            s << QStringLiteral("%1,%2").arg(box.left).arg(box.bottom);
+        }
+        s << w->seen.join(' ') << notes.join(' ') << (w->store.writes > 0 ? "ends" : "");
+        s.removeAll(QString());
+        QCOMPARE(s.join(" | "), after);
+        if (w->store.writes > 0) { // once the program ends, a second request is the same request
+            w->program.quitProgram();
+            QCOMPARE(w->store.writes, 1);
+        }
+        QVERIFY(w->form.isVisible());
     }
 };
 
