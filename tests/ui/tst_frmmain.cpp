@@ -281,12 +281,11 @@ private slots:
         w->clocks.markSaved();
         w->repaint.takeDue(1 << 30);
         for (const QString& step : steps.split(' ')) {
-            clsClock& a = w->clocks.clock(0);
             if (step.startsWith("sel=")) {
                 w->select(step.mid(4));
             } else if (step == "running" || step == "grouped") {
                 w->options.setChecked(Option::ViewBounds, false);
-                a.setGroupNum(step == "running" ? 4 : 5);
+                w->clocks.clock(0).setGroupNum(step == "running" ? 4 : 5);
                 if (step == "grouped") {
                     w->clocks.computeGroupBounds();
                     w->clocks.clock(2).setGroupNum(5);
