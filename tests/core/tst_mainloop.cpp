@@ -1,21 +1,31 @@
 #include "TestBoard.h"
+#include "core/BootTimeSource.h"
 #include "core/IEventPump.h"
 #include "core/IPassView.h"
 #include "core/MainLoop.h"
+#include "core/QtEventPump.h"
 #include "core/RepaintScheduler.h"
 
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QRandomGenerator>
+#include <QTimer>
+#include <functional>
+#include <map>
 
 namespace {
-// A loop with one running count-up clock. Its dispatch notes the wake-up asked for and, when following,
-// sleeps by moving the fake clock there.
+// A loop on a fake clock with a running count-up clock. Its dispatch notes the wake-up asked for and, when
+// following, sleeps by moving the fake clock there (a second on when none is asked), woken late by up to
+// lateMs.
 struct Rig final : IEventPump, IPassView {
     TestBoard b;
-    clsClock& c = b.add(0);
     RepaintScheduler repaint;
     MainLoop loop{b.clocks, b.time, b.options, *this, *this, repaint};
+    clsClock& c = b.add(0);
     std::optional<qint64> wake;
     bool follow = true;
+    int lateMs = 0;
+    QRandomGenerator late{7};
     QString presented; // w: the whole board, c: the changed clocks
 
     explicit Rig(bool sync) {
@@ -26,8 +36,9 @@ struct Rig final : IEventPump, IPassView {
     }
     void dispatch(std::optional<qint64> wakeAtMs) override {
         wake = wakeAtMs;
+        const qint64 now = b.time.nowMs(), delay = lateMs ? late.bounded(lateMs + 1) : 0;
         if (follow)
-            b.time.set(std::max(b.time.nowMs(), wakeAtMs.value_or(0)));
+            b.time.set(std::max(now, wakeAtMs.value_or(now + 1000) + delay));
     }
     void present() override { presented += 'w'; }
     void presentChangedClocks() override { presented += 'c'; }
@@ -35,24 +46,56 @@ struct Rig final : IEventPump, IPassView {
         b.time.advance(ms);
         loop.advance();
     }
+    // 100 rings of ten linked clocks, each ring's first one started, run for the given seconds
+    // woken up to wokenLateMs late: completions
+    // less those due, and the clocks running at the end. A clock started by a link counts in the same pass
+    // when it comes later in the walk, so a ring's k-th completion falls at the sum of its durations less the
+    // forward links crossed; the last clock starts the first one, which comes earlier in the walk.
+    QString dayOfRings(int wokenLateMs, qint64 seconds) {
+        lateMs = wokenLateMs;
+        const int size = 10, all = 1000, first = b.clocks.clockCount();
+        qint64 completions = 0;
+        b.sound.recordPlays = false;
+        b.clocks.setCompletionHandler(
+            [&](const QVector<CompletedClock>& done) { completions += done.size(); });
+        std::vector<qint64> due(size);
+        for (int i = 0, at = 0; i < all; ++i) {
+            due[i % size] = at =
+                (i % size ? at - 1 : 0) + int(b.add(5 + (3 * (i / size) + i % size) % 11).duration());
+            for (qint64 f : i % size == size - 1 ? due : std::vector<qint64>())
+                completions -= f <= seconds ? (seconds - f) / due.back() + 1 : 0;
+        }
+        for (int i = 0; i < all; ++i)
+            b.clocks.clock(first + i).setLinkID(
+                b.clocks.clock(first + i + (i % size == size - 1 ? 1 - size : 1)).ID());
+        loop.pass(); // the common second starts here
+        for (int i = 0; i < all; i += size)
+            b.clocks.clock(first + i).setActive(true);
+        for (const qint64 end = b.time.nowMs() + seconds * 1000 + 500; b.time.nowMs() < end;)
+            loop.pass();
+        int running = 0;
+        for (int i = 0; i < all; ++i)
+            running += b.clocks.clock(first + i).active() ? 1 : 0;
+        return QStringLiteral("%1 %2").arg(completions).arg(running);
+    }
 };
 } // namespace
 
-// The loop's timing: catch-up after a hold, carried fractions, mode switches, starts, drift, how it sleeps
-// and what it repaints.
+// The loop's timing: catch-up after a hold, carried fractions, mode switches, starts, drift, how it sleeps,
+// what it repaints, and a day of linked clocks; then its dispatch step on Qt's events.
 class TestMainLoop : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // The seconds shown after each step: N, N ms and then an advance; S or U, synchronised or unsynchronised
-    // from the next advance on; s, start/stop and an advance; W N, a pass and then a sleep of N ms, which the
-    // loop must not want to cut short; T N, N switches of mode, each followed 499 ms later by an advance;
-    // R N, advances N ms long with random gaps of 0-50 ms; P N, N passes that sleep as asked; p, one pass
-    // that stays at the moment; r, a repaint asked for; w, "w" and the ms until the loop would wake; q, "q1"
-    // if a repaint is pending (it is then painted), else "q0"; v, "v" and what was presented since the last
-    // v. Steps S, U and r show nothing. Modes: s synchronised, u unsynchronised, su both.
+    // The seconds the count-up clock shows after each step: N, N ms and then an advance; S or U, synchronised
+    // or not from the next advance on; s, start/stop and an advance; W N, a pass and then a sleep of N ms,
+    // which the loop must not want to cut short; T N, N switches of mode, each followed 499 ms later by an
+    // advance; R N, advances N ms long with random gaps of 0-50 ms; P N, N passes that sleep as asked.
+    // Instead of the seconds: w, the ms until the loop would wake; v, what was presented since the last v; D
+    // N, a day of rings woken up to N ms late. r, a repaint asked for, shows nothing. Modes: s synchronised,
+    // u not.
     void timing_data() {
         textRows(
             {"steps", "modes", "shown"},
@@ -73,97 +116,119 @@ private slots:
              {"a day without drift, synchronised", "R86400000 1", "s", "86400 86400"},
              {"a day without drift, unsynchronised", "R86400000 1", "u", "86399 86400"},
              {"sleeps to the next second", "P12", "su", "11"},
-             {"wakes for the common second", "p 300 w", "s", "0 0 w700"},
-             {"wakes once the own second is over", "p 300 w", "u", "0 0 w701"},
-             {"a count asks for a repaint", "q 1001 q 500 q", "su", "q1 1 q1 1 q0"},
-             {"a repaint between frames wakes the loop", "s p 5 r w", "s", "0 0 0 w11"},
+             {"wakes for the common second", "W0 300 w", "s", "0 0 w700"},
+             {"wakes once the own second is over", "W0 300 w", "u", "0 0 w701"},
+             {"a repaint between frames wakes the loop", "s W0 5 r w", "s", "0 0 0 w11"},
              // The first picture is the whole board, a count repaints the changed clocks, then nothing.
-             {"a count repaints the changed clocks", "P1 v P1 v s P1 v", "s", "0 vw 1 vc 1 1 v"}});
+             {"a count repaints the changed clocks", "P1 v P1 v s P1 v", "s", "0 vw 1 vc 1 1 v"},
+             {"a day of rings, woken on time", "D0", "s", "0 100"},
+             {"a day of rings, woken late", "D400", "s", "0 100"}});
     }
     void timing() {
         QFETCH(QString, steps);
         QFETCH(QString, modes);
         QFETCH(QString, shown);
+        const int hours = qEnvironmentVariableIntValue("ZENTRIQ_SOAK_HOURS"); // shorter for sanitizer builds
         for (const QChar mode : modes) {
             Rig r(mode == 's');
             QRandomGenerator gaps(42);
             QStringList seen;
+            qint64 now = 0;
+            const std::map<char, std::function<void(qint64)>> ops = {
+                {'S', [&](qint64) { r.b.options.setChecked(Option::Sync, true); }},
+                {'U', [&](qint64) { r.b.options.setChecked(Option::Sync, false); }},
+                {'r', [&](qint64) { r.repaint.request(); }},
+                {'w',
+                 [&](qint64) {
+                     seen << QStringLiteral("w%1").arg(r.loop.nextWakeMs().value_or(now - 1) - now);
+                 }},
+                {'v', [&](qint64) { seen << 'v' + std::exchange(r.presented, QString()); }},
+                {'D', [&](qint64 n) { seen << r.dayOfRings(int(n), 3600 * qint64(hours > 0 ? hours : 24)); }},
+                {'s',
+                 [&](qint64) {
+                     r.c.toggleStartStop();
+                     r.loop.advance();
+                 }},
+                {'W',
+                 [&](qint64 n) {
+                     r.follow = false;
+                     r.loop.pass();
+                     r.follow = true;
+                     QVERIFY2(!r.wake || *r.wake >= now + n,
+                              qPrintable(QString::number(r.wake.value_or(now) - now)));
+                     r.b.time.advance(n);
+                 }},
+                {'T',
+                 [&](qint64 n) {
+                     for (int i = 0; i < n; ++i) {
+                         r.b.options.setChecked(Option::Sync, !r.b.options.isChecked(Option::Sync));
+                         r.advanceAfter(499);
+                     }
+                 }},
+                {'R',
+                 [&](qint64 n) {
+                     while (r.b.time.nowMs() < now + n)
+                         r.advanceAfter(gaps.bounded(51));
+                 }},
+                {'P', [&](qint64 n) {
+                     for (int i = 0; i < n; ++i)
+                         r.loop.pass();
+                 }}};
             for (const QString& step : steps.split(' ')) {
-                const qint64 n = step.mid(1).toLongLong(), now = r.b.time.nowMs();
-                switch (step[0].toLatin1()) {
-                case 'S':
-                case 'U':
-                    r.b.options.setChecked(Option::Sync, step == "S");
-                    continue;
-                case 'r':
-                    r.repaint.request();
-                    continue;
-                case 'q':
-                    seen << QStringLiteral("q%1").arg(int(r.repaint.takeDue(now)));
-                    continue;
-                case 'w':
-                    seen << QStringLiteral("w%1").arg(r.loop.nextWakeMs().value_or(now - 1) - now);
-                    continue;
-                case 'v':
-                    seen << 'v' + std::exchange(r.presented, QString());
-                    continue;
-                case 's':
-                    r.c.toggleStartStop();
-                    r.loop.advance();
-                    break;
-                case 'W':
-                case 'p':
-                    r.follow = false;
-                    r.loop.pass();
-                    r.follow = true;
-                    QVERIFY2(!r.wake || *r.wake >= now + n,
-                             qPrintable(QString::number(r.wake.value_or(now) - now)));
-                    r.b.time.advance(n);
-                    break;
-                case 'T':
-                    for (int i = 0; i < n; ++i) {
-                        r.b.options.setChecked(Option::Sync, !r.b.options.isChecked(Option::Sync));
-                        r.advanceAfter(499);
-                    }
-                    break;
-                case 'R':
-                    while (r.b.time.nowMs() < now + n)
-                        r.advanceAfter(gaps.bounded(51));
-                    break;
-                case 'P':
-                    for (int i = 0; i < n; ++i)
-                        r.loop.pass();
-                    break;
-                default:
+                now = r.b.time.nowMs();
+                const auto op = ops.find(step[0].toLatin1());
+                if (op == ops.end())
                     r.advanceAfter(step.toLongLong());
-                }
-                seen << QString::number(r.c.currentTime());
+                else
+                    op->second(step.mid(1).toLongLong());
+                if (!QStringLiteral("SUrwvD").contains(step[0]))
+                    seen << QString::number(r.c.currentTime());
             }
             QCOMPARE(seen.join(' '), shown);
         }
     }
 
-    // w: the whole board asked for; c: changed clocks asked for; then what the next take gives, once a frame
-    // has passed since the first picture (pending from the start).
-    void repaintKinds_data() {
-        textRows({"asked", "taken"}, {{"nothing", "", "0"},
-                                      {"changed clocks", "c", "1"},
-                                      {"whole", "w", "2"},
-                                      {"whole, then changed clocks", "wc", "2"},
-                                      {"changed clocks, then whole", "cw", "2"}});
+    // The real dispatch (wake-up and event in ms from now) returns within the given ms: it sleeps until an
+    // event comes or the wake-up is due, and no further. An object deleted later is gone after it; a second
+    // dispatch with nothing due waits for an event 400 ms on: the first one's wake-up does not linger.
+    void dispatch_data() {
+        textRows({"wake", "event", "within"}, {{"due already", "-5", "", "0 90"},
+                                               {"waits for the wake-up", "100", "", "95 400"},
+                                               {"an event comes first", "300", "50", "45 250"},
+                                               {"no wake-up: waits for an event", "", "150", "145 500"}});
     }
-    void repaintKinds() {
-        QFETCH(QString, asked);
-        QFETCH(QString, taken);
-        using R = RepaintScheduler::Repaint;
-        RepaintScheduler s;
-        QCOMPARE(s.take(0), R::Whole);
-        for (QChar k : asked)
-            k == 'w' ? s.request() : s.requestChangedClocks();
-        QCOMPARE(s.dueAtMs(), asked.isEmpty() ? -1 : RepaintScheduler::frameMs);
-        const R kinds[] = {s.take(5), s.take(RepaintScheduler::frameMs), s.take(1000)};
-        QCOMPARE(QList<R>(std::begin(kinds), std::end(kinds)),
-                 QList<R>({R::None, R(taken.toInt()), R::None}));
+    void dispatch() {
+        QFETCH(QString, wake);
+        QFETCH(QString, event);
+        QFETCH(QString, within);
+        BootTimeSource time;
+        QtEventPump pump(time);
+        const auto drain =
+            [] { // what fired timers leave behind (their deletion) would wake a dispatch at once
+                for (int i = 0; i < 3; ++i) {
+                    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                    QCoreApplication::processEvents();
+                }
+            };
+        drain();
+        QObject row; // the row's timers end with it
+        QPointer<QObject> doomed = new QObject(this);
+        const bool deleted = !event.isEmpty() || wake.toInt() <= 0;
+        if (!event.isEmpty())
+            QTimer::singleShot(event.toInt(), Qt::PreciseTimer, &row, [doomed] { doomed->deleteLater(); });
+        else if (deleted)
+            doomed->deleteLater();
+        QElapsedTimer clock;
+        clock.start();
+        pump.dispatch(wake.isEmpty() ? std::nullopt : std::optional<qint64>(time.nowMs() + wake.toInt()));
+        const qint64 first = clock.restart();
+        QVERIFY2(first >= within.section(' ', 0, 0).toInt() && first <= within.section(' ', 1).toInt(),
+                 qPrintable(QString::number(first)));
+        QCOMPARE(doomed.isNull(), deleted);
+        drain();
+        QTimer::singleShot(400, Qt::PreciseTimer, &row, [] {});
+        pump.dispatch(std::nullopt);
+        QVERIFY2(clock.elapsed() >= 395, qPrintable(QString::number(clock.elapsed())));
     }
 };
 
