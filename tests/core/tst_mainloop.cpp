@@ -1,15 +1,10 @@
 #include "TestBoard.h"
-#include "core/BootTimeSource.h"
 #include "core/IEventPump.h"
 #include "core/IPassView.h"
 #include "core/MainLoop.h"
-#include "core/QtEventPump.h"
 #include "core/RepaintScheduler.h"
 
-#include <QElapsedTimer>
-#include <QPointer>
 #include <QRandomGenerator>
-#include <QTimer>
 #include <functional>
 #include <map>
 
@@ -46,43 +41,43 @@ struct Rig final : IEventPump, IPassView {
         b.time.advance(ms);
         loop.advance();
     }
-    // 100 rings of ten linked clocks, each ring's first one started, run for the given seconds
-    // woken up to wokenLateMs late: completions
-    // less those due, and the clocks running at the end. A clock started by a link counts in the same pass
-    // when it comes later in the walk, so a ring's k-th completion falls at the sum of its durations less the
-    // forward links crossed; the last clock starts the first one, which comes earlier in the walk.
+    // 100 rings of ten linked clocks, each ring's first one started, run for the given seconds, woken up to
+    // wokenLateMs late: completions less those due, and the clocks running at the end (one a ring). A clock
+    // started by a link counts in the same pass when it comes later in the walk, so a ring's k-th completion
+    // falls at the sum of its durations less the forward links crossed; the last clock starts the first one,
+    // which comes earlier in the walk.
     QString dayOfRings(int wokenLateMs, qint64 seconds) {
         lateMs = wokenLateMs;
-        const int size = 10, all = 1000, first = b.clocks.clockCount();
+        const int first = b.clocks.clockCount();
         qint64 completions = 0;
+        int running = 0;
         b.sound.recordPlays = false;
         b.clocks.setCompletionHandler(
             [&](const QVector<CompletedClock>& done) { completions += done.size(); });
-        std::vector<qint64> due(size);
-        for (int i = 0, at = 0; i < all; ++i) {
-            due[i % size] = at =
-                (i % size ? at - 1 : 0) + int(b.add(5 + (3 * (i / size) + i % size) % 11).duration());
-            for (qint64 f : i % size == size - 1 ? due : std::vector<qint64>())
-                completions -= f <= seconds ? (seconds - f) / due.back() + 1 : 0;
+        for (int r = 0; r < 100; ++r) {
+            std::vector<qint64> done(10); // each clock's first completion
+            for (int j = 0; j < 10; ++j)
+                done[j] = (j ? done[j - 1] - 1 : 0) + qint64(b.add(5 + (3 * r + j) % 11).duration());
+            for (int j = 0; j < 10; ++j)
+                b.clocks.clock(first + 10 * r + j)
+                    .setLinkID(b.clocks.clock(first + 10 * r + (j + 1) % 10).ID());
+            for (qint64 f : done)
+                completions -= f <= seconds ? (seconds - f) / done.back() + 1 : 0;
         }
-        for (int i = 0; i < all; ++i)
-            b.clocks.clock(first + i).setLinkID(
-                b.clocks.clock(first + i + (i % size == size - 1 ? 1 - size : 1)).ID());
         loop.pass(); // the common second starts here
-        for (int i = 0; i < all; i += size)
-            b.clocks.clock(first + i).setActive(true);
+        for (int r = 0; r < 100; ++r)
+            b.clocks.clock(first + 10 * r).setActive(true);
         for (const qint64 end = b.time.nowMs() + seconds * 1000 + 500; b.time.nowMs() < end;)
             loop.pass();
-        int running = 0;
-        for (int i = 0; i < all; ++i)
-            running += b.clocks.clock(first + i).active() ? 1 : 0;
+        for (int i = first; i < b.clocks.clockCount(); ++i)
+            running += b.clocks.clock(i).active() ? 1 : 0;
         return QStringLiteral("%1 %2").arg(completions).arg(running);
     }
 };
 } // namespace
 
 // The loop's timing: catch-up after a hold, carried fractions, mode switches, starts, drift, how it sleeps,
-// what it repaints, and a day of linked clocks; then its dispatch step on Qt's events.
+// what it repaints, and a day of linked clocks.
 class TestMainLoop : public QObject {
     Q_OBJECT
 
@@ -186,49 +181,6 @@ private slots:
             }
             QCOMPARE(seen.join(' '), shown);
         }
-    }
-
-    // The real dispatch (wake-up and event in ms from now) returns within the given ms: it sleeps until an
-    // event comes or the wake-up is due, and no further. An object deleted later is gone after it; a second
-    // dispatch with nothing due waits for an event 400 ms on: the first one's wake-up does not linger.
-    void dispatch_data() {
-        textRows({"wake", "event", "within"}, {{"due already", "-5", "", "0 90"},
-                                               {"waits for the wake-up", "100", "", "95 400"},
-                                               {"an event comes first", "300", "50", "45 250"},
-                                               {"no wake-up: waits for an event", "", "150", "145 500"}});
-    }
-    void dispatch() {
-        QFETCH(QString, wake);
-        QFETCH(QString, event);
-        QFETCH(QString, within);
-        BootTimeSource time;
-        QtEventPump pump(time);
-        const auto drain =
-            [] { // what fired timers leave behind (their deletion) would wake a dispatch at once
-                for (int i = 0; i < 3; ++i) {
-                    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-                    QCoreApplication::processEvents();
-                }
-            };
-        drain();
-        QObject row; // the row's timers end with it
-        QPointer<QObject> doomed = new QObject(this);
-        const bool deleted = !event.isEmpty() || wake.toInt() <= 0;
-        if (!event.isEmpty())
-            QTimer::singleShot(event.toInt(), Qt::PreciseTimer, &row, [doomed] { doomed->deleteLater(); });
-        else if (deleted)
-            doomed->deleteLater();
-        QElapsedTimer clock;
-        clock.start();
-        pump.dispatch(wake.isEmpty() ? std::nullopt : std::optional<qint64>(time.nowMs() + wake.toInt()));
-        const qint64 first = clock.restart();
-        QVERIFY2(first >= within.section(' ', 0, 0).toInt() && first <= within.section(' ', 1).toInt(),
-                 qPrintable(QString::number(first)));
-        QCOMPARE(doomed.isNull(), deleted);
-        drain();
-        QTimer::singleShot(400, Qt::PreciseTimer, &row, [] {});
-        pump.dispatch(std::nullopt);
-        QVERIFY2(clock.elapsed() >= 395, qPrintable(QString::number(clock.elapsed())));
     }
 };
 

@@ -3,58 +3,50 @@
 #include "core/TextNumber.h"
 #include "core/TimeText.h"
 
-// Texts read and written: the lenient numbers of fields and files, the time a clock shows, and the clock
-// file named on the command line.
+// Texts read and written: lenient numbers in fields and files, the time a clock shows, and the clock file
+// named on the command line.
 class TestTextNumber : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // The number, then the integer rounded half to even, "none" when it does not fit 16 bits.
+    // The number read, the integer rounded half to even ("none" past 16 bits), and the number as a clock
+    // shows seconds: hours, minutes and whole seconds, each of two digits or more, a minus only for a whole
+    // second overshot.
     void number_data() {
-        textRows({"text", "read"}, {{"blanks and a fraction", " \t 12.5", "12.5 12"},
-                                    {"sign and exponent", "-1.5E+3", "-1500 -1500"},
-                                    {"plus, point first, exponent", "+.5e-2", "0.005 0"},
-                                    {"two signs", "--5", "0 0"},
-                                    {"infinity is no number", "inf", "0 0"},
-                                    {"half to even", "3.5 minutes", "3.5 4"},
-                                    {"exponent without digits", "2e", "2 2"},
-                                    {"comma is no point", "1,5", "1 1"},
-                                    {"overflow", "1e999", "0 0"},
-                                    {"largest", "32767", "32767 32767"},
-                                    {"too large", "32768", "32768 none"},
-                                    {"too small", "-32769", "-32769 none"},
-                                    {"64 characters", "-" + QString(63, '0'), "0 0"},
-                                    {"63 characters", "9" + QString(62, '0'), "9e+62 none"},
-                                    {"long text", " 42" + QString(80, QChar(0x2592)), "42 42"}});
+        textRows({"text", "read"},
+                 {{"blanks and a fraction", " \t 59.9", "59.9 60 00:00:59"},
+                  {"sign and exponent", "-1.5E+3", "-1500 -1500 -00:25:00"},
+                  {"plus, point first, exponent", "+.5e-2", "0.005 0 00:00:00"},
+                  {"two signs", "--5", "0 0 00:00:00"},
+                  {"infinity is no number", "inf", "0 0 00:00:00"},
+                  {"half to even", "3.5 minutes", "3.5 4 00:00:03"},
+                  {"exponent without digits", "2e", "2 2 00:00:02"},
+                  {"comma is no point", "1,5", "1 1 00:00:01"},
+                  {"overflow", "1e999", "0 0 00:00:00"},
+                  {"largest", "32767", "32767 32767 09:06:07"},
+                  {"too large", "32768", "32768 none 09:06:08"},
+                  {"too small", "-32769", "-32769 none -09:06:09"},
+                  {"64 characters", "-" + QString(63, '0'), "0 0 00:00:00"},
+                  {"63 characters", "9" + QString(62, '0'), "9e+62 none 1000000000000000:00:00"},
+                  {"long text", " 42" + QString(80, QChar(0x2592)), "42 42 00:00:42"},
+                  {"past 16-bit hours", "117964800", "1.17965e+08 none 32768:00:00"},
+                  {"overshot by a minute", "-60", "-60 -60 -00:01:00"},
+                  {"overshot by a fraction", "-0.5", "-0.5 0 00:00:00"}});
     }
     void number() {
         QFETCH(QString, text);
         QFETCH(QString, read);
+        const double n = TextNumber::number(text);
         const auto rounded = TextNumber::integer16(text);
-        QCOMPARE(QString::number(TextNumber::number(text)) + ' ' +
-                     (rounded ? QString::number(*rounded) : "none"),
+        QCOMPARE(QStringList({QString::number(n), rounded ? QString::number(*rounded) : "none",
+                              TimeText::clockText(n)})
+                     .join(' '),
                  read);
     }
 
-    // Hours, minutes and whole seconds, each at least two digits; a minus only for a whole second overshot.
-    void clockText_data() {
-        textRows({"seconds", "text"}, {{"hours, minutes, seconds", "3725", "01:02:05"},
-                                       {"fraction dropped", "59.9", "00:00:59"},
-                                       {"past 16-bit hours", "117964800", "32768:00:00"},
-                                       {"overshot", "-2", "-00:00:02"},
-                                       {"overshot by a minute", "-60", "-00:01:00"},
-                                       {"overshot by a fraction", "-0.5", "00:00:00"},
-                                       {"absurdly large", "1e30", "1000000000000000:00:00"}});
-    }
-    void clockText() {
-        QFETCH(QString, seconds);
-        QFETCH(QString, text);
-        QCOMPARE(TimeText::clockText(seconds.toDouble()), text);
-    }
-
-    // The arguments (tab between them) joined with blanks into one path: one leading and one trailing quote
+    // The arguments (a tab between them) joined with blanks into one path: one leading and one trailing quote
     // go, from the bytes too, and it must end in ".clk"; bytes that are not UTF-8 are kept for opening it.
     void commandLine_data() {
         textRows({"arguments", "file"},
@@ -70,10 +62,7 @@ private slots:
     void commandLine() {
         QFETCH(QString, arguments);
         QFETCH(QString, file);
-        QList<QByteArray> bytes;
-        for (const QString& argument : arguments.split('\t'))
-            bytes << argument.toLatin1();
-        const CommandLine::ClockFile found = CommandLine::clockFileFromArguments(bytes);
+        const auto found = CommandLine::clockFileFromArguments(arguments.toLatin1().split('\t'));
         QCOMPARE(found.path + " | " + QString::fromLatin1(found.native), file);
     }
 };
