@@ -21,22 +21,13 @@ struct FakeNotifier final : IDesktopNotifier {
     }
 };
 
-// At a point: the clock on top (its face's cover), the clock whose box holds it, the button there (0
-// start/stop, 1 reset) and the clock whose button a click there ran.
-QString pointAt(BoardSelection& sel, float x, float y) {
-    return QStringLiteral("%1 %2 %3 ")
-               .arg(sel.topClockAt(x, y))
-               .arg(sel.hitTest(x, y))
-               .arg(sel.buttonAt(x, y)) +
-           QString::number(sel.clickClockButtons(x, y));
-}
-
-// The board after steps of its own on top of TestBoard::play's: gI,G puts clock I into group G, mMASK
-// selects, dI deletes clock I, x the selection, e everything, N names group 3, uI leaves clock I unnamed, v
-// puts the board in view, o turns the notices off; cI / CI click clock I alone / added, dI,X,Y drags it, D
-// disarms dragging, GN sends the selection to group N, aW arranges on a canvas W wide, pX,Y tries the point
-// at that offset from (3000, 2000). Then each clock's time (* running) and centre if it moved, the selection,
-// the groups in use with their top left or name, the points tried and the notices sent.
+// The board after steps beyond TestBoard::play's: gI,G puts clock I in group G; mMASK selects; dI deletes
+// clock I, x the selection, e all; N names group 3; uI unnames clock I; v puts the board in view; o turns
+// notices off; cI (cI,+) clicks clock I alone (added); dI,X,Y drags it; D disarms dragging; GN groups the
+// selection; aW arranges on a canvas W wide; pX,Y tries the point that far from (3000, 2000): the clock on
+// top, the one whose box holds it, the button there, the clock clicked; lI,N links clock I to identifier N;
+// iI,N gives it N; kI notes its identifier. Then: each clock's time (* running) and centre if moved, the
+// selection, groups in use with top left or name, what was noted, the notices.
 QString afterSteps(const QString& steps, TestBoard& b) {
     FakeNotifier desktop;
     bool inView = false;
@@ -64,13 +55,20 @@ QString afterSteps(const QString& steps, TestBoard& b) {
         {'u', [&](int i, const QStringList&) { b.clocks.clock(i).setPurpose(QString()); }},
         {'v', [&](int, const QStringList&) { inView = true; }},
         {'o', [&](int, const QStringList&) { b.options.setChecked(Option::Notify, false); }},
-        {'c', [&](int i, const QStringList&) { sel.clickSelect(i, true); }},
-        {'C', [&](int i, const QStringList&) { sel.clickSelect(i, false); }},
+        {'c', [&](int i, const QStringList& n) { sel.clickSelect(i, n.size() == 1); }},
         {'D', [&](int, const QStringList&) { b.clocks.setDragArmed(false); }},
         {'G', [&](int i, const QStringList&) { sel.assignSelectedToGroup(i); }},
+        {'l', [&](int i, const QStringList& n) { b.clocks.clock(i).setLinkID(n[1].toDouble()); }},
+        {'i', [&](int i, const QStringList& n) { b.clocks.clock(i).setStoredId(n[1].toDouble()); }},
+        {'k', [&](int i, const QStringList&) { found << QString::number(b.clocks.clock(i).ID()); }},
         {'p',
          [&](int, const QStringList& n) {
-             found << pointAt(sel, 3000 + n[0].toFloat(), 2000 + n[1].toFloat());
+             const float x = 3000 + n[0].toFloat(), y = 2000 + n[1].toFloat();
+             found << QStringLiteral("%1 %2 %3 %4")
+                          .arg(sel.topClockAt(x, y))
+                          .arg(sel.hitTest(x, y))
+                          .arg(sel.buttonAt(x, y))
+                          .arg(sel.clickClockButtons(x, y));
          }},
         {'a', [&](int i, const QStringList&) {
              b.canvas.setSize(i, 6000);
@@ -106,32 +104,8 @@ class TestClockCollection : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // New identifiers span 1-99999, redrawn while taken; links reach the lower index of a duplicate, if any.
-    void identifiers() {
-        TestBoard b;
-        b.random.queue = {0.5, 0.5, 0.0, 0.9999999};
-        b.random.queue.insert(b.random.queue.end(), 1000, 0.0); // every draw taken: the lowest free one
-        b.play("1 20 20 5");
-        QList<double> ids;
-        for (int i = 0; i < 4; ++i)
-            ids << b.clocks.clock(i).ID();
-        QCOMPARE(ids, QList<double>({50000, 1, 99999, 2}));
-        b.clocks.clock(0).setLinkID(777);
-        b.play("| s0 t1 s0"); // completes with nobody to start, and restarts
-        b.clocks.clock(1).setStoredId(777);
-        b.clocks.clock(2).setStoredId(777);
-        b.play("| t1");
-        QCOMPARE(b.states(), "stop 0, run 19, stop 20, stop 5");
-    }
-
-    // Clocks as TestBoard::play, named "A", "B", ...; without any, clocks A and B at (3000, 2000) and C at
-    // (4300, 1850), its box over B's start button. Deleting keeps the order of the rest and renews the groups
-    // in use. A ring replaces its own notices; clocks done together share one. A click replaces or adds to
-    // the selection; an index no longer on the board (its clock deleted under the pointer) selects nothing.
-    // An unselected clock is dragged alone, a selected one with the selection; a load drops the next first
-    // step. Shift+digit moves the selection into a group; with nothing selected it only renews the group
-    // boxes. Arranging fills rows from the top left while a clock's face, buttons included, fits the canvas.
-    // Edges of boxes and faces count as inside; a button hidden under another face does nothing.
+    // Clocks as TestBoard::play, named "A", "B", ...; without any, A and B at (3000, 2000) and C at
+    // (4300, 1850), its box over B's start button.
     void board_data() {
         textRows(
             {"clocks", "steps", "shown"},
@@ -151,10 +125,10 @@ private slots:
              {"stopped, not completed", "3 5u", "s0 s1 t1 s0 t1", "2 7*"},
              {"started at zero", "0", "s0 t1", "0"},
              {"click, alone", "", "m010 x m01 c0", "60 60 | 10"},
-             {"click, added", "", "m010 x m01 C0", "60 60 | 11"},
+             {"click, added", "", "m010 x m01 c0,+", "60 60 | 11"},
              {"a deleted clock, alone", "", "m010 x m01 c2", "60 60"},
-             {"a deleted clock, added", "", "m010 x m01 C2", "60 60 | 01"},
-             {"nothing, added", "", "m010 x m01 C-1", "60 60 | 01"},
+             {"a deleted clock, added", "", "m010 x m01 c2,+", "60 60 | 01"},
+             {"nothing, added", "", "m010 x m01 c-1,+", "60 60 | 01"},
              {"drags", "", "m101 d1,100,0 d2,0,100 d3,7,7 D d2,7,7 d1,0,1",
               "60@3000,2100 60@3100,2001 60@4300,1950 | 101"},
              {"group keys", "", "g0,0 G5 m01 G5", "60 60 60 | 010 | g0@2300,1550 g5@2300,1550"},
@@ -180,6 +154,8 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(QString, shown);
         TestBoard b;
+        b.random.queue = {0.5, 0.5, 0.0, 0.9999999};
+        b.random.queue.insert(b.random.queue.end(), 1000, 0.0); // every draw taken: the lowest free one
         b.play(clocks);
         for (const QPointF& p :
              clocks.isEmpty() ? QList<QPointF>{{3000, 2000}, {3000, 2000}, {4300, 1850}} : QList<QPointF>())

@@ -10,9 +10,9 @@
 
 namespace {
 // Makes each path of the layout below root: a folder ("a/"), a named pipe ("a|"), a link to a device ("a@")
-// or a file holding the text after "=" (blanks and all), if any.
-void make(const QString& root, const QString& layout) {
-    for (const QString& entry : layout.section('=', 0, 0).split(' ', Qt::SkipEmptyParts)) {
+// or a file holding the text.
+void make(const QString& root, const QString& layout, const QString& text) {
+    for (const QString& entry : layout.split(' ', Qt::SkipEmptyParts)) {
         const QString path = root + '/' + QString(entry).remove(QRegularExpression("[/|@]$"));
         QVERIFY(QDir().mkpath(entry.endsWith('/') ? path : QFileInfo(path).path()));
         QFile file(path);
@@ -21,7 +21,7 @@ void make(const QString& root, const QString& layout) {
         else if (entry.endsWith('@'))
             QVERIFY(QFile::link("/dev/null", path));
         else if (!entry.endsWith('/'))
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(layout.section('=', 1).toUtf8()) >= 0);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0);
     }
 }
 
@@ -66,78 +66,58 @@ class TestProgramSettings : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // What the first run reads (anything but a boolean text gives the default; mute is never read), and what
-    // the next run reads of what it saved; a named pipe is neither read nor written, nor waited on.
-    void settings_data() {
-        textRows({"stored", "read"}, {{"first run", "", "SrNAm none | srnam file"},
-                                      {"True", "True", "SRNAm file | sRnam file"},
-                                      {"any case, blanks", " fAlse ", "srnAm file | SrNam file"},
-                                      {"yes", "yes", "SrNAm file | srnam file"},
-                                      {"a named pipe", "|", "SrNAm other | SrNAm other"}});
+    // The options a run reads and then the next run reads of what it saved (mute is never read); the program
+    // folder found from bin; where two lines for the error log go. In the layout, "conf=V" stores V for each
+    // option, "log=N" fills the log to N bytes short of room for a line, so that the line then moves it
+    // aside.
+    void files_data() {
+        textRows(
+            {"layout", "shown"},
+            {{"first run", "", "SrNAm none, srnam file | bin | data/zentriq 2"},
+             {"True", "zentriq.conf=True", "SRNAm file, sRnam file | bin | data/zentriq 2"},
+             {"any case, blanks", "zentriq.conf= fAlse ", "srnAm file, SrNam file | bin | data/zentriq 2"},
+             {"yes", "zentriq.conf=yes", "SrNAm file, srnam file | bin | data/zentriq 2"},
+             {"settings in a named pipe", "zentriq.conf|", "SrNAm other, SrNAm other | bin | data/zentriq 2"},
+             {"pictures beside it", "bin/pictures/ share/zentriq/sounds/tick.wav",
+              "SrNAm none, srnam file | bin | data/zentriq 2"},
+             {"installed sound", "bin/ share/zentriq/sounds/tick.wav",
+              "SrNAm none, srnam file | share/zentriq | data/zentriq 2"},
+             {"installed pictures", "bin/ share/zentriq/pictures/",
+              "SrNAm none, srnam file | share/zentriq | data/zentriq 2"},
+             {"neither", "bin/ share/zentriq/sounds/", "SrNAm none, srnam file | bin | data/zentriq 2"},
+             {"log beside the program", "program/", "SrNAm none, srnam file | bin | program 2"},
+             {"log in a named pipe", "program/error.log|", "SrNAm none, srnam file | bin | data/zentriq 2"},
+             {"log on a device", "program/error.log@", "SrNAm none, srnam file | bin | data/zentriq 2"},
+             {"the program folder is a file", "program", "SrNAm none, srnam file | bin | data/zentriq 2"},
+             {"log nowhere", "program data", "SrNAm none, srnam file | bin |  none"},
+             {"the line fits exactly", "program/error.log.1 program/error.log=0",
+              "SrNAm none, srnam file | bin | program 1, old 1x"},
+             {"one byte too many", "program/error.log.1 program/error.log=-1",
+              "SrNAm none, srnam file | bin | program 2, old 0x"}});
     }
-    void settings() {
-        QFETCH(QString, stored);
-        QFETCH(QString, read);
-        const QTemporaryDir dir;
-        const QString path = dir.filePath("zentriq.conf");
-        if (!stored.isEmpty())
-            make(dir.path(), stored == "|" ? "zentriq.conf|"
-                                           : "zentriq.conf=[misc]\nmute=True\nsyncClocks=" + stored +
-                                                 "\nresetOnLoad=" + stored + "\nnotify=" + stored + "\n");
-        const QString first = settingsState(path, true);
-        QCOMPARE(first + " | " + settingsState(path, false), read);
-    }
-
-    // The first of the executable's own folder (bin) and share/zentriq beside it that holds either the tick
-    // sound or the pictures; the executable's own when neither does.
-    void programFolder_data() {
-        textRows({"layout", "found"},
-                 {{"pictures beside it", "bin/pictures/ share/zentriq/sounds/tick.wav", "bin"},
-                  {"installed sound", "bin/ share/zentriq/sounds/tick.wav", "share/zentriq"},
-                  {"installed pictures", "bin/ share/zentriq/pictures/", "share/zentriq"},
-                  {"neither", "bin/ share/zentriq/sounds/", "bin"}});
-    }
-    void programFolder() {
+    void files() {
         QFETCH(QString, layout);
-        QFETCH(QString, found);
-        const QTemporaryDir dir;
-        make(dir.path(), layout);
-        QCOMPARE(AppPaths::programFolder(dir.filePath("bin")), QDir::cleanPath(dir.filePath(found)));
-    }
-
-    // Two lines go beside the program, else to the fallback folder (made if missing, unlike the program's),
-    // else nowhere; a named pipe or a device there is not waited on. A line that would take the log past
-    // 1 MiB (x: the filler, ending that many bytes short of room for a line) moves it to error.log.1.
-    void errorLog_data() {
-        textRows({"layout", "logged"},
-                 {{"no program folder", "", "data/zentriq/error.log 2"},
-                  {"beside the program", "program/", "program/error.log 2"},
-                  {"a named pipe there", "program/error.log|", "data/zentriq/error.log 2"},
-                  {"a device there", "program/error.log@", "data/zentriq/error.log 2"},
-                  {"the program folder is a file", "program", "data/zentriq/error.log 2"},
-                  {"nowhere", "program data", " none"},
-                  {"the line fits exactly", "program/error.log.1 program/error.log=0",
-                   "program/error.log 1, old 1x"},
-                  {"one byte too many", "program/error.log.1 program/error.log=-1",
-                   "program/error.log 2, old 0x"}});
-    }
-    void errorLog() {
-        QFETCH(QString, layout);
-        QFETCH(QString, logged);
+        QFETCH(QString, shown);
         QLocale::setDefault(QLocale::c()); // lines of one length
         const QTemporaryDir dir;
         const QByteArray line =
             (ErrorLog::formatLine(QDateTime::currentDateTime(), "Unable to play tick") + '\n').toUtf8();
-        const int room = layout.section('=', 1).toInt();
-        const QString filler(ErrorLog::maxBytes - line.size() - room, 'x');
-        make(dir.path(), layout.contains('=') ? layout.section('=', 0, 0) + '=' + filler : layout);
+        const QString v = layout.section('=', 1);
+        make(dir.path(), layout.section('=', 0, 0),
+             layout.contains("conf=")
+                 ? "[misc]\nmute=True\nsyncClocks=" + v + "\nresetOnLoad=" + v + "\nnotify=" + v
+                 : QString(ErrorLog::maxBytes - line.size() - v.toInt(), 'x'));
+        const QString conf = dir.filePath("zentriq.conf");
+        const QString firstRun = settingsState(conf, true);
+        QStringList s{firstRun + ", " + settingsState(conf, false),
+                      QDir(dir.path()).relativeFilePath(AppPaths::programFolder(dir.filePath("bin")))};
         ErrorLog log(dir.filePath("program"), dir.filePath("data/zentriq"));
         log.logError("Unable to play tick");
         log.logError("Unable to play tick");
         const QString path = log.lastPathUsed(), old = path + ".1";
-        QCOMPARE(QDir(dir.path()).relativeFilePath(path).remove(QRegularExpression("^\\.$")) + ' ' +
-                     logState(path) + (QFileInfo::exists(old) ? ", old " + logState(old) : ""),
-                 logged);
+        s << QDir(dir.path()).relativeFilePath(QFileInfo(path).path()).remove(QRegularExpression("^\\.$")) +
+                 ' ' + logState(path) + (QFileInfo::exists(old) ? ", old " + logState(old) : "");
+        QCOMPARE(s.join(" | "), shown);
         QLocale::setDefault(QLocale("en_US")); // the date, the time without its zone, and the message
         QCOMPARE(ErrorLog::formatLine(QDateTime(QDate(2024, 3, 7), QTime(14, 5, 9)), "Unable to play"),
                  "3/7/24 2:05:09 PM Unable to play");

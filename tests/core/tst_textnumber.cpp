@@ -11,9 +11,7 @@ class TestTextNumber : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // The number read, the integer rounded half to even ("none" past 16 bits), and the number as a clock
-    // shows seconds: hours, minutes and whole seconds, each of two digits or more, a minus only for a whole
-    // second overshot.
+    // The number, the integer rounded half to even ("none" past 16 bits), and the number as a clock shows it.
     void number_data() {
         textRows({"text", "read"},
                  {{"blanks and a fraction", " \t 59.9", "59.9 60 00:00:59"},
@@ -46,8 +44,7 @@ private slots:
                  read);
     }
 
-    // The arguments (a tab between them) joined with blanks into one path: one leading and one trailing quote
-    // go, from the bytes too, and it must end in ".clk"; bytes that are not UTF-8 are kept for opening it.
+    // The arguments (tab between them) make one path; bytes that are not UTF-8 are kept for opening it.
     void commandLine_data() {
         textRows({"arguments", "file"},
                  {{"empty", "", " | "},
