@@ -23,7 +23,7 @@ struct FakeNotifier final : IDesktopNotifier {
 
 // The board after steps beyond TestBoard::play's: gI,G puts clock I in group G; mMASK selects; dI deletes
 // clock I, x the selection, e all; N names group 3; uI unnames clock I; v puts the board in view; o turns
-// notices off; cI (cI,+) clicks clock I alone (added); dI,X,Y drags it; D disarms dragging; GN groups the
+// notices off; cI (cI,+) clicks clock I alone (added); MI,X,Y drags it; D disarms dragging; GN groups the
 // selection; aW arranges on a canvas W wide; pX,Y tries the point that far from (3000, 2000): the clock on
 // top, the one whose box holds it, the button there, the clock clicked; lI,N links clock I to identifier N;
 // iI,N gives it N; kI notes its identifier. Then: each clock's time (* running) and centre if moved, the
@@ -41,14 +41,11 @@ QString afterSteps(const QString& steps, TestBoard& b) {
         start[&b.clocks.clock(k)] =
             QStringLiteral("@%1,%2").arg(b.clocks.clock(k).myX()).arg(b.clocks.clock(k).myY());
     QStringList found, out, groups;
-    using Op = std::function<void(int, const QStringList&)>;
-    const std::map<char, Op> ops = {
+    const std::map<char, std::function<void(int, const QStringList&)>> ops = {
         {'g', [&](int i, const QStringList& n) { b.clocks.clock(i).setGroupNum(qint16(n[1].toInt())); }},
         {'m', [&](int, const QStringList& n) { b.select(n[0]); }},
-        {'d',
-         [&](int i, const QStringList& n) {
-             n.size() > 1 ? sel.dragClock(i, n[1].toFloat(), n[2].toFloat()) : b.clocks.deleteClock(i);
-         }},
+        {'d', [&](int i, const QStringList&) { b.clocks.deleteClock(i); }},
+        {'M', [&](int i, const QStringList& n) { sel.dragClock(i, n[1].toFloat(), n[2].toFloat()); }},
         {'x', [&](int, const QStringList&) { b.clocks.deleteSelected(); }},
         {'e', [&](int, const QStringList&) { b.clocks.removeAllClocks(); }},
         {'N', [&](int, const QStringList&) { b.clocks.groups().setName(3, "Kitchen"); }},
@@ -129,7 +126,7 @@ private slots:
              {"a deleted clock, alone", "", "m010 x m01 c2", "60 60"},
              {"a deleted clock, added", "", "m010 x m01 c2,+", "60 60 | 01"},
              {"nothing, added", "", "m010 x m01 c-1,+", "60 60 | 01"},
-             {"drags", "", "m101 d1,100,0 d2,0,100 d3,7,7 D d2,7,7 d1,0,1",
+             {"drags", "", "m101 M1,100,0 M2,0,100 M3,7,7 D M2,7,7 M1,0,1",
               "60@3000,2100 60@3100,2001 60@4300,1950 | 101"},
              {"group keys", "", "g0,0 G5 m01 G5", "60 60 60 | 010 | g0@2300,1550 g5@2300,1550"},
              {"a group emptied", "", "g0,0 m1 G5", "60 60 60 | 100 | g5@2300,1550"},

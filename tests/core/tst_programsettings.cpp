@@ -35,10 +35,8 @@ QString settingsState(const QString& path, bool turnOver) {
     ProgramSettings settings(store, o);
     settings.loadSettings();
     QString s;
-    const Option kinds[] = {Option::Sync, Option::ResetOnLoad, Option::Notify, Option::AllowRepos,
-                            Option::Mute};
-    for (int i = 0; i < 5; ++i)
-        s += QChar(o.isChecked(kinds[i]) ? "SRNAM"[i] : "srnam"[i]);
+    for (Option k : {Option::Sync, Option::ResetOnLoad, Option::Notify, Option::AllowRepos, Option::Mute})
+        s += QChar(o.isChecked(k) ? "SRNAM"[s.size()] : "srnam"[s.size()]);
     const QFileInfo file(path);
     s += !file.exists() ? " none" : file.isFile() ? " file" : " other";
     for (Option k : {Option::Sync, Option::AllowRepos, Option::Notify})
