@@ -106,7 +106,9 @@ private slots:
     void board_data() {
         textRows(
             {"clocks", "steps", "shown"},
-            {{"delete one clock", "1 2 3 4 5", "g2,3 g4,4 d2", "1 2 4 5 | g4@0,0"},
+            {{"identifiers", "1 20 20 5", "k0 k1 k2 k3 l0,777 s0 t1 s0 i1,777 i2,777 t1",
+              "0 19* 20 5 | 50000 1 99999 2 | A #1, A #1"},
+             {"delete one clock", "1 2 3 4 5", "g2,3 g4,4 d2", "1 2 4 5 | g4@0,0"},
              {"delete the first", "1 2 3 4 5", "g2,3 g4,4 d0", "2 3 4 5 | g3@0,0 g4@0,0"},
              {"delete past the end", "1 2 3 4 5", "g2,3 d5", "1 2 3 4 5 | g3@0,0"},
              {"delete below zero", "1 2 3 4 5", "g2,3 d-2", "1 2 3 4 5 | g3@0,0"},

@@ -42,8 +42,7 @@ struct Rig final : IEventPump, IPassView {
     QString dayOfRings(int wokenLateMs, qint64 seconds) {
         lateMs = wokenLateMs;
         const int first = b.clocks.clockCount();
-        qint64 completions = 0;
-        int running = 0;
+        qint64 completions = 0, running = 0;
         b.sound.recordPlays = false;
         b.clocks.setCompletionHandler(
             [&](const QVector<CompletedClock>& done) { completions += done.size(); });

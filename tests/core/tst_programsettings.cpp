@@ -105,8 +105,7 @@ private slots:
              layout.contains("conf=")
                  ? "[misc]\nmute=True\nsyncClocks=" + v + "\nresetOnLoad=" + v + "\nnotify=" + v
                  : QString(ErrorLog::maxBytes - line.size() - v.toInt(), 'x'));
-        const QString conf = dir.filePath("zentriq.conf");
-        const QString firstRun = settingsState(conf, true);
+        const QString conf = dir.filePath("zentriq.conf"), firstRun = settingsState(conf, true);
         QStringList s{firstRun + ", " + settingsState(conf, false),
                       QDir(dir.path()).relativeFilePath(AppPaths::programFolder(dir.filePath("bin")))};
         ErrorLog log(dir.filePath("program"), dir.filePath("data/zentriq"));
