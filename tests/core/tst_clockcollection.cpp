@@ -1,63 +1,167 @@
 #include "TestBoard.h"
+#include "core/Arranger.h"
+#include "core/BoardSelection.h"
+#include "core/CompletionNotices.h"
+#include "core/IDesktopNotifier.h"
 
-// The board's order, identifiers and removal.
+#include <functional>
+#include <map>
+
+namespace {
+// A desktop that shows at once and reuses the id of the notification it replaces, as servers do.
+struct FakeNotifier final : IDesktopNotifier {
+    QStringList sent; // "summary #id"
+    quint32 lastId = 0;
+    void show(const QString& summary, const QString& body, quint32 replaces,
+              std::function<void(quint32)> shown) override {
+        const quint32 id = replaces ? replaces : ++lastId;
+        sent << summary + QStringLiteral(" #%1").arg(id);
+        QCOMPARE(body, "Completed at 14:32");
+        shown(id);
+    }
+};
+
+// The board after steps beyond TestBoard::play's: gI,G puts clock I in group G; mMASK selects; dI deletes
+// clock I, x the selection, e all; N names group 3; uI unnames clock I; v puts the board in view; o turns
+// notices off; cI (cI,+) clicks clock I alone (added); MI,X,Y drags it; D disarms dragging; GN groups the
+// selection; aW arranges on a canvas W wide; pX,Y tries the point that far from (3000, 2000): the clock on
+// top, the one whose box holds it, the button there, the clock clicked; lI,N links clock I to identifier N;
+// iI,N gives it N; kI notes its identifier. Then: each clock's time (* running) and centre if moved, the
+// selection, groups in use with top left or name, what was noted, the notices.
+QString afterSteps(const QString& steps, TestBoard& b) {
+    FakeNotifier desktop;
+    bool inView = false;
+    CompletionNotices notices(
+        desktop, b.options, [&inView] { return inView; }, [] { return QTime(14, 32, 5); });
+    b.clocks.setCompletionHandler(
+        [&notices](const QVector<CompletedClock>& done) { notices.clocksCompleted(done); });
+    BoardSelection sel(b.clocks);
+    QHash<const clsClock*, QString> start;
+    for (int k = 0; k < b.clocks.clockCount(); ++k)
+        start[&b.clocks.clock(k)] =
+            QStringLiteral("@%1,%2").arg(b.clocks.clock(k).myX()).arg(b.clocks.clock(k).myY());
+    QStringList found, out, groups;
+    const std::map<char, std::function<void(int, const QStringList&)>> ops = {
+        {'g', [&](int i, const QStringList& n) { b.clocks.clock(i).setGroupNum(qint16(n[1].toInt())); }},
+        {'m', [&](int, const QStringList& n) { b.select(n[0]); }},
+        {'d', [&](int i, const QStringList&) { b.clocks.deleteClock(i); }},
+        {'M', [&](int i, const QStringList& n) { sel.dragClock(i, n[1].toFloat(), n[2].toFloat()); }},
+        {'x', [&](int, const QStringList&) { b.clocks.deleteSelected(); }},
+        {'e', [&](int, const QStringList&) { b.clocks.removeAllClocks(); }},
+        {'N', [&](int, const QStringList&) { b.clocks.groups().setName(3, "Kitchen"); }},
+        {'u', [&](int i, const QStringList&) { b.clocks.clock(i).setPurpose(QString()); }},
+        {'v', [&](int, const QStringList&) { inView = true; }},
+        {'o', [&](int, const QStringList&) { b.options.setChecked(Option::Notify, false); }},
+        {'c', [&](int i, const QStringList& n) { sel.clickSelect(i, n.size() == 1); }},
+        {'D', [&](int, const QStringList&) { b.clocks.setDragArmed(false); }},
+        {'G', [&](int i, const QStringList&) { sel.assignSelectedToGroup(i); }},
+        {'l', [&](int i, const QStringList& n) { b.clocks.clock(i).setLinkID(n[1].toDouble()); }},
+        {'i', [&](int i, const QStringList& n) { b.clocks.clock(i).setStoredId(n[1].toDouble()); }},
+        {'k', [&](int i, const QStringList&) { found << QString::number(b.clocks.clock(i).ID()); }},
+        {'p',
+         [&](int, const QStringList& n) {
+             const float x = 3000 + n[0].toFloat(), y = 2000 + n[1].toFloat();
+             found << QStringLiteral("%1 %2 %3 %4")
+                          .arg(sel.topClockAt(x, y))
+                          .arg(sel.hitTest(x, y))
+                          .arg(sel.buttonAt(x, y))
+                          .arg(sel.clickClockButtons(x, y));
+         }},
+        {'a', [&](int i, const QStringList&) {
+             b.canvas.setSize(i, 6000);
+             Arranger(b.clocks, b.canvas).autoArrange();
+         }}};
+    for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
+        const QStringList n = step.mid(1).split(',');
+        const auto op = ops.find(step[0].toLatin1());
+        op == ops.end() ? b.play("| " + step) : op->second(n[0].toInt(), n);
+    }
+    for (int k = 0; k < b.clocks.clockCount(); ++k) {
+        const clsClock& c = b.clocks.clock(k);
+        const QString at = QStringLiteral("@%1,%2").arg(c.myX()).arg(c.myY());
+        out << QString::number(c.currentTime()) + (c.active() ? "*" : "") + (at != start[&c] ? at : "");
+    }
+    for (int g = 0; g < 10; ++g) {
+        const GroupRecord& r = b.clocks.groups().group(g);
+        if (r.inUse || !r.name.isEmpty())
+            groups << QStringLiteral("g%1").arg(g) +
+                          (r.name.isEmpty() ? QStringLiteral("@%1,%2").arg(r.left).arg(r.top) : ':' + r.name);
+    }
+    QStringList parts{out.join(' '), b.selection().contains('1') ? b.selection() : "", groups.join(' '),
+                      found.join(' '), desktop.sent.join(", ")};
+    parts.removeAll(QString());
+    return parts.join(" | ");
+}
+} // namespace
+
+// The board: identifiers, removal, completions told to the desktop, selection, dragging, groups, arranging.
 class TestClockCollection : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // New identifiers span 1-99999, redrawn while taken; links reach the lower index of a duplicate, if any.
-    void identifiers() {
+    // Clocks as TestBoard::play, named "A", "B", ...; without any, A and B at (3000, 2000) and C at
+    // (4300, 1850), its box over B's start button.
+    void board_data() {
+        textRows(
+            {"clocks", "steps", "shown"},
+            {{"identifiers", "1 20 20 5", "k0 k1 k2 k3 l0,777 s0 t1 s0 i1,777 i2,777 t1",
+              "0 19* 20 5 | 50000 1 99999 2 | A #1, A #1"},
+             {"delete one clock", "1 2 3 4 5", "g2,3 g4,4 d2", "1 2 4 5 | g4@0,0"},
+             {"delete the first", "1 2 3 4 5", "g2,3 g4,4 d0", "2 3 4 5 | g3@0,0 g4@0,0"},
+             {"delete past the end", "1 2 3 4 5", "g2,3 d5", "1 2 3 4 5 | g3@0,0"},
+             {"delete below zero", "1 2 3 4 5", "g2,3 d-2", "1 2 3 4 5 | g3@0,0"},
+             {"delete the selection", "1 2 3 4 5", "g2,3 g4,4 m01011 x", "1 3 | g3@0,0"},
+             {"remove everything", "1 2", "g1,3 d9 N e", ""},
+             {"one completion", "2 5", "s0 t2", "0 5 | A #1"},
+             {"no name", "2", "u0 s0 t2", "0 | Clock #1"},
+             {"a ring", "1>1 2>0", "s0 t1 t1 t1 t1", "1* 2 | A #1, B #2, A #1, B #2"},
+             {"three at once", "2 2 1u 2", "u2 s0 s1 s2 s3 t2", "0 0 3* 0 | A, B and D #1"},
+             {"together, then alone", "1 1", "s0 s1 t1 s1 t1", "0 0 | A and B #1, B #1"},
+             {"board in view", "1", "v s0 t1", "0"},
+             {"notices off", "1", "o s0 t1", "0"},
+             {"stopped, not completed", "3 5u", "s0 s1 t1 s0 t1", "2 7*"},
+             {"started at zero", "0", "s0 t1", "0"},
+             {"click, alone", "", "m010 x m01 c0", "60 60 | 10"},
+             {"click, added", "", "m010 x m01 c0,+", "60 60 | 11"},
+             {"a deleted clock, alone", "", "m010 x m01 c2", "60 60"},
+             {"a deleted clock, added", "", "m010 x m01 c2,+", "60 60 | 01"},
+             {"nothing, added", "", "m010 x m01 c-1,+", "60 60 | 01"},
+             {"drags", "", "m101 M1,100,0 M2,0,100 M3,7,7 D M2,7,7 M1,0,1",
+              "60@3000,2100 60@3100,2001 60@4300,1950 | 101"},
+             {"group keys", "", "g0,0 G5 m01 G5", "60 60 60 | 010 | g0@2300,1550 g5@2300,1550"},
+             {"a group emptied", "", "g0,0 m1 G5", "60 60 60 | 100 | g5@2300,1550"},
+             {"three to a row", "", "g2,2 a6280", "60@900,650 60@3000,650 60@5100,650 | g2@4400,200"},
+             {"the third starts a row", "", "g2,2 a6279", "60@900,650 60@3000,650 60@900,1750 | g2@200,1300"},
+             {"too narrow for one", "", "a2079", "60@900,1750 60@900,2850 60@900,3950"},
+             {"top left corner", "", "p-500,-250", "60 60 60 | 1 1 -1 -1"},
+             {"bottom right corner", "", "p500,250", "60 60 60 | 1 1 -1 -1"},
+             {"just left of the box", "", "p-500.5,0", "60 60 60 | 1 -1 -1 -1"},
+             {"start button corner", "", "p550,-250", "60 60* 60 | 1 -1 0 1"},
+             {"between the buttons", "", "p550,-20", "60 60 60 | 1 -1 -1 -1"},
+             {"reset button far corner", "", "p1015,210", "60 60 60 | 1 -1 1 1"},
+             {"start under a face", "", "p900,-200", "60 60 60 | 2 2 -1 -1"},
+             {"face's top left", "", "p-545,-295", "60 60 60 | 1 -1 -1 -1"},
+             {"face's bottom right", "", "p1075,320", "60 60 60 | 1 -1 -1 -1"},
+             {"left of the face", "", "p-545.5,0", "60 60 60 | -1 -1 -1 -1"},
+             {"above the face", "", "p0,-295.5", "60 60 60 | -1 -1 -1 -1"},
+             {"below the face", "", "p0,320.5", "60 60 60 | -1 -1 -1 -1"}});
+    }
+    void board() {
+        QFETCH(QString, clocks);
+        QFETCH(QString, steps);
+        QFETCH(QString, shown);
         TestBoard b;
         b.random.queue = {0.5, 0.5, 0.0, 0.9999999};
         b.random.queue.insert(b.random.queue.end(), 1000, 0.0); // every draw taken: the lowest free one
-        b.play("1 20 20 5");
-        QList<double> ids;
-        for (int i = 0; i < 4; ++i)
-            ids << b.clocks.clock(i).ID();
-        QCOMPARE(ids, QList<double>({50000, 1, 99999, 2}));
-        b.clocks.clock(0).setLinkID(777);
-        b.play("| s0 t1 s0"); // completes with nobody to start, and restarts
-        b.clocks.clock(1).setStoredId(777);
-        b.clocks.clock(2).setStoredId(777);
-        b.play("| t1");
-        QCOMPARE(b.states(), "stop 0, run 19, stop 20, stop 5");
-    }
-
-    // Deleting keeps the order of the rest and renews the groups' in-use flags, but not their boxes.
-    void deletion_data() {
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<int>("index"); // -1: delete the selection
-        QTest::addColumn<QString>("left");
-        QTest::newRow("one clock") << "" << 2 << "1, 2, 4, 5";
-        QTest::newRow("the first") << "" << 0 << "2, 3, 4, 5";
-        QTest::newRow("past the end") << "" << 5 << "1, 2, 3, 4, 5";
-        QTest::newRow("below zero") << "" << -2 << "1, 2, 3, 4, 5";
-        QTest::newRow("the selection") << "01011" << -1 << "1, 3";
-        QTest::newRow("everything") << "11111" << -1 << "";
-    }
-    void deletion() {
-        QFETCH(QString, selected);
-        QFETCH(int, index);
-        QFETCH(QString, left);
-        TestBoard b;
-        b.play("1 2 3 4 5");
-        b.clocks.clock(2).setGroupNum(3);
-        b.clocks.clock(4).setGroupNum(4);
-        b.clocks.computeGroupBounds();
-        b.clocks.clock(2).move(500, 500);
-        b.select(selected);
-        const clsClock* fourth = &b.clocks.clock(3);
-        index == -1 ? b.clocks.deleteSelected() : b.clocks.deleteClock(index);
-        const GroupTable& g = b.clocks.groups();
-        QCOMPARE(b.states().remove("stop "), left); // each clock is known by its duration
-        QCOMPARE(b.clocks.indexOf(fourth), left.split(", ").indexOf("4"));
-        QVERIFY(g.group(3).inUse == left.contains('3') && g.group(4).inUse == left.contains('5'));
-        QCOMPARE(g.group(3).left, 4500.f - 500 - 200);
-        b.clocks.groups().setName(3, "Kitchen");
-        b.clocks.removeAllClocks();
-        QVERIFY(b.clocks.clockCount() == 0 && g.name(3).isEmpty() && !g.group(3).inUse && !g.group(4).inUse);
+        b.play(clocks);
+        for (const QPointF& p :
+             clocks.isEmpty() ? QList<QPointF>{{3000, 2000}, {3000, 2000}, {4300, 1850}} : QList<QPointF>())
+            b.add(60).setPosition(float(p.x()), float(p.y()));
+        for (int i = 0; i < b.clocks.clockCount(); ++i)
+            b.clocks.clock(i).setPurpose(QString(QChar('A' + i)));
+        QCOMPARE(afterSteps(steps, b), shown);
     }
 };
 

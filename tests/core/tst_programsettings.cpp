@@ -1,96 +1,124 @@
 #include "TestBoard.h"
-#include "core/IEventPump.h"
-#include "core/IPassView.h"
-#include "core/MainLoop.h"
-#include "core/Program.h"
+#include "core/AppPaths.h"
+#include "core/ErrorLog.h"
 #include "core/ProgramSettings.h"
 #include "core/QSettingsStore.h"
-#include "core/RepaintScheduler.h"
 
+#include <QLocale>
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
-// The options kept between runs, in a real settings file.
+namespace {
+// Makes each path of the layout below root: a folder ("a/"), a named pipe ("a|"), a link to a device ("a@")
+// or a file holding the text.
+void make(const QString& root, const QString& layout, const QString& text) {
+    for (const QString& entry : layout.split(' ', Qt::SkipEmptyParts)) {
+        const QString path = root + '/' + QString(entry).remove(QRegularExpression("[/|@]$"));
+        QVERIFY(QDir().mkpath(entry.endsWith('/') ? path : QFileInfo(path).path()));
+        QFile file(path);
+        if (entry.endsWith('|'))
+            QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else if (entry.endsWith('@'))
+            QVERIFY(QFile::link("/dev/null", path));
+        else if (!entry.endsWith('/'))
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0);
+    }
+}
+
+// The options read (capital: on) and what stands at the path; then, if asked, sync, notify and
+// repositioning turned over and saved.
+QString settingsState(const QString& path, bool turnOver) {
+    OptionSet o; // start from the opposite of every default
+    for (Option k : {Option::Sync, Option::ResetOnLoad, Option::AllowRepos, Option::Notify})
+        o.setChecked(k, k == Option::ResetOnLoad);
+    QSettingsStore store(path);
+    ProgramSettings settings(store, o);
+    settings.loadSettings();
+    QString s;
+    for (Option k : {Option::Sync, Option::ResetOnLoad, Option::Notify, Option::AllowRepos, Option::Mute})
+        s += QChar(o.isChecked(k) ? "SRNAM"[s.size()] : "srnam"[s.size()]);
+    const QFileInfo file(path);
+    s += !file.exists() ? " none" : file.isFile() ? " file" : " other";
+    for (Option k : {Option::Sync, Option::AllowRepos, Option::Notify})
+        o.setChecked(k, o.isChecked(k) != turnOver);
+    if (turnOver)
+        settings.saveSettings();
+    return s;
+}
+
+// The lines in a file, and "x" when it holds the filler the row wrote.
+QString logState(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("none");
+    const QByteArray text = file.readAll();
+    return QString::number(text.count('\n')) + (text.contains('x') ? "x" : "");
+}
+
+} // namespace
+
+// What lives on real files: the options kept between runs, the program's folder and the error log.
 class TestProgramSettings : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
-
-    static OptionSet loaded(const QString& path) {
-        OptionSet options; // start from the opposite of every default
-        for (Option o : {Option::Sync, Option::ResetOnLoad, Option::AllowRepos, Option::Notify})
-            options.setChecked(o, o == Option::ResetOnLoad);
-        QSettingsStore store(path);
-        ProgramSettings(store, options).loadSettings();
-        return options;
-    }
-    // The options read (capital: on) and what stands at the path.
-    static QString state(const QString& path) {
-        const OptionSet o = loaded(path);
-        const Option kinds[] = {Option::Sync, Option::ResetOnLoad, Option::Notify, Option::AllowRepos,
-                                Option::Mute};
-        QString s;
-        for (int i = 0; i < 5; ++i)
-            s += QChar(o.isChecked(kinds[i]) ? "SRNAM"[i] : "srnam"[i]);
-        const QFileInfo file(path);
-        return s + (!file.exists() ? " none" : file.isFile() ? " file" : " other");
-    }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // What the first run reads; anything but a boolean text gives the default; mute is never read. Then
-    // sync, notify and repositioning are turned over and saved, and the next run reads them back, except
-    // through a named pipe ("|"), which is neither read nor written, nor waited on.
-    void loadAndSave_data() {
-        textRows({"stored", "read"}, {{"first run", "-", "SrNAm none | srnam file"},
-                                      {"True", "True", "SRNAm file | sRnam file"},
-                                      {"any case, blanks", " fAlse ", "srnAm file | SrNam file"},
-                                      {"yes", "yes", "SrNAm file | srnam file"},
-                                      {"a named pipe", "|", "SrNAm other | SrNAm other"}});
+    // The options a run reads and then the next run reads of what it saved (mute is never read); the program
+    // folder found from bin; where two lines for the error log go. In the layout, "conf=V" stores V for each
+    // option, "log=N" fills the log to N bytes short of room for a line, so that the line then moves it
+    // aside.
+    void files_data() {
+        textRows(
+            {"layout", "shown"},
+            {{"first run", "", "SrNAm none, srnam file | bin | data/zentriq 2"},
+             {"True", "zentriq.conf=True", "SRNAm file, sRnam file | bin | data/zentriq 2"},
+             {"any case, blanks", "zentriq.conf= fAlse ", "srnAm file, SrNam file | bin | data/zentriq 2"},
+             {"yes", "zentriq.conf=yes", "SrNAm file, srnam file | bin | data/zentriq 2"},
+             {"settings in a named pipe", "zentriq.conf|", "SrNAm other, SrNAm other | bin | data/zentriq 2"},
+             {"pictures beside it", "bin/pictures/ share/zentriq/sounds/tick.wav",
+              "SrNAm none, srnam file | bin | data/zentriq 2"},
+             {"installed sound", "bin/ share/zentriq/sounds/tick.wav",
+              "SrNAm none, srnam file | share/zentriq | data/zentriq 2"},
+             {"installed pictures", "bin/ share/zentriq/pictures/",
+              "SrNAm none, srnam file | share/zentriq | data/zentriq 2"},
+             {"neither", "bin/ share/zentriq/sounds/", "SrNAm none, srnam file | bin | data/zentriq 2"},
+             {"log beside the program", "program/", "SrNAm none, srnam file | bin | program 2"},
+             {"log in a named pipe", "program/error.log|", "SrNAm none, srnam file | bin | data/zentriq 2"},
+             {"log on a device", "program/error.log@", "SrNAm none, srnam file | bin | data/zentriq 2"},
+             {"the program folder is a file", "program", "SrNAm none, srnam file | bin | data/zentriq 2"},
+             {"log nowhere", "program data", "SrNAm none, srnam file | bin |  none"},
+             {"the line fits exactly", "program/error.log.1 program/error.log=0",
+              "SrNAm none, srnam file | bin | program 1, old 1x"},
+             {"one byte too many", "program/error.log.1 program/error.log=-1",
+              "SrNAm none, srnam file | bin | program 2, old 0x"}});
     }
-    void loadAndSave() {
-        QFETCH(QString, stored);
-        QFETCH(QString, read);
-        const QString path = m_dir.filePath(QStringLiteral("%1/zentriq.conf").arg(QTest::currentDataTag()));
-        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        QFile file(path);
-        if (stored == "|")
-            QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-        else if (stored != "-")
-            QVERIFY(file.open(QIODevice::WriteOnly) &&
-                    file.write(("[misc]\nmute=True\nsyncClocks=" + stored + "\nresetOnLoad=" + stored +
-                                "\nnotify=" + stored + "\n")
-                                   .toUtf8()) > 0);
-        file.close();
-        const QString first = state(path);
-        OptionSet options = loaded(path);
-        for (Option o : {Option::Sync, Option::AllowRepos, Option::Notify})
-            options.setChecked(o, !options.isChecked(o));
-        {
-            QSettingsStore store(path);
-            ProgramSettings(store, options).saveSettings();
-        }
-        QCOMPARE(first + " | " + state(path), read);
-    }
-
-    // Quitting stores the options and ends the loop after the pass it was asked in.
-    void quitStoresTheOptionsAndEndsTheLoop() {
-        struct Idle final : IEventPump, IPassView {
-            Program* program = nullptr;
-            void dispatch(std::optional<qint64>) override { program->quitProgram(); }
-            void present() override {}
-        } idle;
-        TestBoard board;
-        RepaintScheduler repaint;
-        MainLoop loop(board.clocks, board.time, board.options, idle, idle, repaint);
-        const QString path = m_dir.filePath(QStringLiteral("quit/zentriq.conf"));
-        QSettingsStore store(path);
-        ProgramSettings settings(store, board.options);
-        Program program(loop, settings);
-        idle.program = &program;
-        board.options.setChecked(Option::ResetOnLoad, true);
-        QCOMPARE(loop.run(), 0);
-        QVERIFY(loaded(path).isChecked(Option::ResetOnLoad));
+    void files() {
+        QFETCH(QString, layout);
+        QFETCH(QString, shown);
+        QLocale::setDefault(QLocale::c()); // lines of one length
+        const QTemporaryDir dir;
+        const QByteArray line =
+            (ErrorLog::formatLine(QDateTime::currentDateTime(), "Unable to play tick") + '\n').toUtf8();
+        const QString v = layout.section('=', 1);
+        make(dir.path(), layout.section('=', 0, 0),
+             layout.contains("conf=")
+                 ? "[misc]\nmute=True\nsyncClocks=" + v + "\nresetOnLoad=" + v + "\nnotify=" + v
+                 : QString(ErrorLog::maxBytes - line.size() - v.toInt(), 'x'));
+        const QString conf = dir.filePath("zentriq.conf"), firstRun = settingsState(conf, true);
+        QStringList s{firstRun + ", " + settingsState(conf, false),
+                      QDir(dir.path()).relativeFilePath(AppPaths::programFolder(dir.filePath("bin")))};
+        ErrorLog log(dir.filePath("program"), dir.filePath("data/zentriq"));
+        log.logError("Unable to play tick");
+        log.logError("Unable to play tick");
+        const QString path = log.lastPathUsed(), old = path + ".1";
+        s << QDir(dir.path()).relativeFilePath(QFileInfo(path).path()).remove(QRegularExpression("^\\.$")) +
+                 ' ' + logState(path) + (QFileInfo::exists(old) ? ", old " + logState(old) : "");
+        QCOMPARE(s.join(" | "), shown);
+        QLocale::setDefault(QLocale("en_US")); // the date, the time without its zone, and the message
+        QCOMPARE(ErrorLog::formatLine(QDateTime(QDate(2024, 3, 7), QTime(14, 5, 9)), "Unable to play"),
+                 "3/7/24 2:05:09 PM Unable to play");
+        QCOMPARE(ErrorLog::timeFormatWithoutZone("HH:mm 'at' t"), "HH:mm 'at'"); // quoted text stays whole
     }
 };
 
