@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <cmath>
+#include <numeric>
 #include <sndfile.h>
 #include <sys/stat.h>
 #include <vector>
@@ -141,16 +142,14 @@ private slots:
         QString error;
         const uint open = QDir(QStringLiteral("/proc/self/fd")).count();
         const bool ok = file.decode(path, &error, spec[2].toInt());
-        double meanSquare = 0;
-        for (const std::int16_t s : file.samples())
-            meanSquare += double(s) * double(s) / double(file.samples().size());
+        const std::vector<std::int16_t>& s = file.samples();
         // A half-scale sine's RMS is 0.5 / sqrt(2) of full scale; lossy Ogg comes within a few percent.
-        const double level = std::sqrt(meanSquare) / (0.5 * 32767 / std::sqrt(2.0));
-        QString got =
-            ok ? QString("%1 x %2").arg(file.channels()).arg(file.samples().size() / file.channels())
-               : "refused" + QString(file.samples().empty() && file.channels() == 0 && !error.isEmpty()
-                                         ? ""
-                                         : " badly");
+        const double level =
+            std::sqrt(std::inner_product(s.begin(), s.end(), s.begin(), 0.0) / double(s.size())) /
+            (0.5 * 32767 / std::sqrt(2.0));
+        QString got = ok ? QString("%1 x %2").arg(file.channels()).arg(file.frames()) : "refused";
+        if (!ok && (!s.empty() || file.channels() != 0 || error.isEmpty()))
+            got += " badly";
         if (ok && std::fabs(level - 1) > 0.05)
             got += QString(" at %1").arg(level);
         QCOMPARE(got + (QDir(QStringLiteral("/proc/self/fd")).count() == open ? "" : " left open"), result);
