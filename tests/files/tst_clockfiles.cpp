@@ -164,8 +164,7 @@ private slots:
                      "progver=1.0.3.9\nprogver=1\nprogver=\nprogver=1.x.3")
             << "| newer 1.0.4 | newer 1.1.0 | newer 2 | newer 1.0.10 | index out of range: version \"1\" has "
                "no part 2 | index out of range: version \"\" has no part 1 | type mismatch: part 2 of "
-               "version "
-               "\"1.x.3\" is \"x\", not a number";
+               "version \"1.x.3\" is \"x\", not a number";
         QTest::newRow("16-bit overflow ends the load")
             << Bytes("<clock>\nid:1\n</clock>\n<clock>\nid:2\ntickvol3:-40000\n</clock>\n<clock>\nid:3")
             << "<clock> id:1 | fail@6: the value \"-40000\" of \"tickvol3\" is not a whole number from "
