@@ -140,9 +140,9 @@ private slots:
         // Doubles keep 15 digits, positions (floats) 7, both in the exponent form files have always used.
         QTest::newRow("number forms")
             << Bytes("<clock>\nid:0.00001\nlinksto:1234567890123456\nduration:123456789012345\n"
-                     "currenttime:0.0001\nx:12345678\ny:-0.1\n</clock>")
+                     "currenttime:0.0001\nx:12345178\ny:-0.1\n</clock>")
             << "<clock> id:1E-05 linksto:1.23456789012346E+15 duration:123456789012345 currenttime:0.0001 "
-               "x:1.234568E+07 y:-0.1";
+               "x:1.234518E+07 y:-0.1";
         QTest::newRow("out-of-range values stored as read, halves to even")
             << Bytes("<clock>\nid:1\ntype:7\ngroupnum:12\ntickvol0:150\ntickvol5:9\nalarmvol:99.5\n</clock>\n"
                      "<clock>\nid:2\ngroupnum:2.5\ntype:-0.5\n</clock>")
