@@ -1,13 +1,31 @@
-#include "TestBoard.h"
-#include "clock/clsClock.h"
+#include "SoundBoard.h"
+#include "TestAssets.h"
+#include "sound/OpenAlSoundFile.h"
+#include "sound/OpenAlSoundService.h"
 #include "sound/clsSound.h"
 
-// One clock's sound over a fake device: volumes, the log-once rule, a device that comes late, the alarm file.
+#include <QDir>
+#include <QTemporaryDir>
+#include <cmath>
+#include <numeric>
+#include <sndfile.h>
+#include <sys/stat.h>
+#include <vector>
+
+// One clock's sound over a fake device: volumes, the log-once rule, a device that comes late, the alarm
+// file. Then the real parts: alarms in the formats people have, decoded to 16 bits at the level they were
+// written, what is too long or no file at all refused at once; and the device paused while nothing plays,
+// with OpenAL Soft's silent "null" output standing in for a sound card (it has a mixing thread like one).
 class TestClsSound : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dir;
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        qputenv("ALSOFT_DRIVERS", "null");
+        qputenv("ALSOFT_CONF", QFile::encodeName(m_dir.filePath(QStringLiteral("none.conf"))));
+    }
 
     // A clock of 2 s runs out over two passes: what is heard ("t" tick, "a" alarm, at their gains), the
     // clock's end and the log's lines.
@@ -46,9 +64,8 @@ private slots:
             clock.setAlarmFile(QStringLiteral("/gone.wav"));
             clock.setAlarmVolume(50);
         }
-        if (setup == "volumes") {
+        if (setup == "volumes")
             clock.setAlarmVolume(-5);
-        }
         clock.setTickVol(4, setup.endsWith("silent ticks") ? 0 : setup == "volumes" ? 120 : 100);
         clock.toggleStartStop();
         for (int pass = 0; pass < 3; ++pass)
@@ -66,6 +83,107 @@ private slots:
         for (const FakeSoundService::Play& p : board.sound.plays)
             out << (p.tick ? "t" : "a") + QString::number(p.gain, 'g', 3);
         QCOMPARE((QStringList{(out << board.states()).join(' ')} + board.log.lines).join("; "), heard);
+    }
+
+    // What Browse offers for an alarm file: every type the library reads, but headerless data.
+    void decodedFormats() {
+        const QString offered = OpenAlSoundFile::decodedFormats().join(';');
+        QVERIFY(offered.contains("WAV (Microsoft) (*.wav)") && !offered.contains("RAW") &&
+                offered.contains("FLAC (Free Lossless Audio Codec) (*.flac)") &&
+                offered.contains("OGG (OGG Container format) (*.oga *.ogg)"));
+    }
+
+    // A file of 22050 frames of a half-scale sine, "<format> <channels> <limit in samples>": "flac?" has the
+    // sample count in its header zeroed, "pipe" is a named pipe.
+    void decode_data() {
+        textRows({"input", "result"}, {{"wav 4 channels to mono", "wav 4 22050", "1 x 22050"},
+                                       {"flac", "flac 2 44100", "2 x 22050"},
+                                       {"ogg vorbis", "ogg 1 22050", "1 x 22050"},
+                                       {"flac without its length", "flac? 2 44100", "2 x 22050"},
+                                       {"past the limit", "wav 2 44099", "refused"},
+                                       {"without its length, past the limit", "flac? 1 22049", "refused"},
+                                       {"no sound at all", "wav 0 22050", "refused"},
+                                       {"a named pipe", "pipe 1 22050", "refused"}});
+    }
+    void decode() {
+        QFETCH(QString, input);
+        QFETCH(QString, result);
+        const QStringList spec = input.split(' ');
+        const int channels = spec[1].toInt();
+        const QString path = m_dir.filePath(QTest::currentDataTag());
+        const QByteArray name = QFile::encodeName(path);
+        if (spec[0] == "pipe")
+            QVERIFY(mkfifo(name.constData(), 0600) == 0);
+        else {
+            const int frames = channels ? 22050 : 0;
+            const int format = spec[0] == "wav"   ? SF_FORMAT_WAV | SF_FORMAT_PCM_16
+                               : spec[0] == "ogg" ? SF_FORMAT_OGG | SF_FORMAT_VORBIS
+                                                  : SF_FORMAT_FLAC | SF_FORMAT_PCM_24;
+            SF_INFO info{0, 44100, std::max(channels, 1), format, 0, 0};
+            SNDFILE* out = sf_open(name.constData(), SFM_WRITE, &info);
+            std::vector<float> data;
+            for (int f = 0; f < frames; ++f)
+                data.insert(data.end(), std::size_t(channels),
+                            0.5f * float(std::sin(2 * M_PI * 1000 * f / 44100)));
+            QVERIFY(out && sf_writef_float(out, data.data(), frames) == frames);
+            sf_close(out);
+        }
+        // "fLaC", a block header, then the stream info, whose 36 bits from the middle of byte 21 count
+        // samples.
+        if (spec[0] == "flac?") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QByteArray head = file.read(26);
+            head[21] = char(head[21] & 0xf0);
+            head.replace(22, 4, QByteArray(4, '\0'));
+            QVERIFY(file.seek(0) && file.write(head) == 26);
+        }
+        OpenAlSoundFile file;
+        QString error;
+        const uint open = QDir(QStringLiteral("/proc/self/fd")).count();
+        const bool ok = file.decode(path, &error, spec[2].toInt());
+        const std::vector<std::int16_t>& s = file.samples();
+        // A half-scale sine's RMS is 0.5 / sqrt(2) of full scale; lossy Ogg comes within a few percent.
+        const double level =
+            std::sqrt(std::inner_product(s.begin(), s.end(), s.begin(), 0.0) / double(s.size())) /
+            (0.5 * 32767 / std::sqrt(2.0));
+        QString got = ok ? QString("%1 x %2").arg(file.channels()).arg(file.frames()) : "refused";
+        if (!ok && (!s.empty() || file.channels() != 0 || error.isEmpty()))
+            got += " badly";
+        if (ok && std::fabs(level - 1) > 0.05)
+            got += QString(" at %1").arg(level);
+        QCOMPARE(got + (QDir(QStringLiteral("/proc/self/fd")).count() == open ? "" : " left open"), result);
+    }
+
+    // While nothing plays the device is paused: its mixing thread is gone, and it is back for the next
+    // sound. A tick's pause comes soon after it; an alarm's (its 2.5 s chime) only once the chime is over,
+    // even with a tick played over it. A source that has played out is taken again.
+    void idlePause() {
+        FakeTimeSource time;
+        OpenAlSoundService service(time);
+        MemoryErrorLog log;
+        SoundBoard board(service, log, TestAssets::programFolder());
+        clsClock& clock = board.add(2); // its sounds open the device
+        clock.setAlarmFile(TestAssets::programFolder() + QStringLiteral("/sounds/alarms/chimes.wav"));
+        clock.setTickVol(4, 100);
+        QCOMPARE(service.deviceName(), QStringLiteral("No Output"));
+        const auto threads = [] { return QDir(QStringLiteral("/proc/self/task")).count(); };
+        const uint mixing = threads();
+        QTRY_COMPARE_WITH_TIMEOUT(threads(), mixing - 1, 2000); // nothing played yet
+        clock.toggleStartStop();
+        board.clocks.tickAll(1); // a tick
+        QCOMPARE(threads(), mixing);
+        QTRY_COMPARE_WITH_TIMEOUT(threads(), mixing - 1, 3000);
+        board.clocks.tickAll(1); // the alarm, on the tick's source
+        QCOMPARE(threads(), mixing);
+        QTest::qWait(1000);
+        QCOMPARE(threads(), mixing);
+        clock.setCurrentTime(50);
+        clock.setActive(true);
+        board.clocks.tickAll(1);
+        QCOMPARE(service.sourceCount(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(threads(), mixing - 1, 3000);
+        QVERIFY(log.lines.isEmpty());
     }
 };
 
