@@ -13,7 +13,6 @@
 #include <QMessageBox>
 #include <QRubberBand>
 #include <QScreen>
-#include <QStyleHints>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QToolTip>
@@ -269,21 +268,11 @@ private slots:
     void board() {
         QFETCH(QString, steps);
         QFETCH(QString, after);
-        QWidget* canvas = w->form.canvas();
-        Qt::KeyboardModifiers mods;
-        Qt::MouseButton button = Qt::LeftButton;
-        bool pressed = false, dbl = false;
-        QPoint last;
         QStringList notes;
-        const auto at = [](const QString& p) {
-            return QPoint(p.section(',', 0, 0).toInt(), p.section(',', 1).toInt());
-        };
         w->clocks.markSaved();
         w->repaint.takeDue(1 << 30);
-        for (const QString& step : steps.split(' ')) {
-            if (step.startsWith("sel=")) {
-                w->select(step.mid(4));
-            } else if (step == "running" || step == "grouped") {
+        w->run(steps, [&](const QString& step) {
+            if (step == "running" || step == "grouped") {
                 w->options.setChecked(Option::ViewBounds, false);
                 w->clocks.clock(0).setGroupNum(step == "running" ? 4 : 5);
                 if (step == "grouped") {
@@ -307,43 +296,16 @@ private slots:
             } else if (step.startsWith("file=") || step.startsWith("type=")) {
                 (step[0] == 'f' ? w->file : w->typed) =
                     step[0] == 'f' ? w->dir.filePath(step.mid(5)) : step.mid(5);
-            } else if (step.startsWith("mnu")) {
-                w->item(step)->trigger();
             } else if (step == "close") {
                 w->form.close();
-            } else if (step.contains(':')) {
-                const QKeyCombination k = QKeySequence::fromString(step.section(':', 0, 0))[0];
-                QKeyEvent press(QEvent::KeyPress, k.key(), k.keyboardModifiers(),
-                                step.section(':', 1).toUInt(), 0, 0, {});
-                QApplication::sendEvent(canvas, &press);
-            } else if (step == "shift" || step == "ctrl" || step == "alt" || step == "right") {
-                mods = step == "shift"  ? Qt::ShiftModifier
-                       : step == "ctrl" ? Qt::ControlModifier
-                       : step == "alt"  ? Qt::AltModifier
-                                        : Qt::NoModifier;
-                button = step == "right" ? Qt::RightButton : Qt::LeftButton;
-            } else if (step == "up" || step == "dbl") {
-                QTest::mouseRelease(canvas, button, mods, last);
-                pressed = false;
-                dbl = step == "dbl";
-            } else if (step.startsWith('?')) {
-                notes << (step == "?cursor"  ? QString::number(canvas->cursor().shape())
+            } else {
+                notes << (step == "?cursor"  ? QString::number(w->form.canvas()->cursor().shape())
                           : step == "?title" ? w->form.windowTitle()
                                              : w->clocks.groups().name(step.mid(2).toInt()) + '/' +
                                                    w->item("mnuGroupName" + step.mid(2))->text());
-            } else if (step.startsWith('~')) {
-                QTest::mouseMove(canvas, last = at(step.mid(1)));
-            } else if (pressed) {
-                QTest::mouseMove(canvas, last = at(step));
-            } else {
-                dbl ? QTest::mouseDClick(canvas, button, mods, last = at(step))
-                    : QTest::mousePress(canvas, button, mods, last = at(step));
-                pressed = true;
             }
-        }
-        if (pressed)
-            QTest::mouseRelease(canvas, button, mods, last);
-        QVERIFY(!canvas->findChild<QRubberBand*>()->isVisible());
+        });
+        QVERIFY(!w->form.canvas()->findChild<QRubberBand*>()->isVisible());
         QStringList s{w->state() + (w->repaint.dueAtMs() >= 0 ? " ~" : "")};
         const int b = w->clocks.clockCount() > 1 && w->clocks.clock(1).purpose() == "B" ? 1 : -1;
         if (b > 0 && w->clocks.clock(1).duration() > 0)
@@ -365,12 +327,5 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[]) {
-    QStandardPaths::setTestModeEnabled(true);
-    qputenv("QT_SCALE_FACTOR", "2");
-    QApplication app(argc, argv);
-    QGuiApplication::styleHints()->setStartDragDistance(10);
-    TestFrmMain test;
-    return QTest::qExec(&test, argc, argv);
-}
+WIDGET_TEST_MAIN(TestFrmMain, "2")
 #include "tst_frmmain.moc"
