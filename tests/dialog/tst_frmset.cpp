@@ -164,7 +164,7 @@ private slots:
             {{"shown, links listed afresh", "3725 0 1", "rename1=B_|_x open=2 open=0 cmdAdvanced",
               "A B | x C | A; 1 2 5; down; 11; 0 20 40 60 80/30; a.wav; (None)/A | 1/B | x | 2/C | 3*; "
               "167,83"},
-             {"unnamed clocks not listed", "60 0 1", "rename1= open=0 cmbLink=0 cmdSet ?0",
+             {"unnamed clocks not listed", "60 0 1", "rename1= open=0 cmbLink=(None) cmdSet ?0",
               "A -@59,-117 C + | A 60/60 down 0 11 0,20,40,60,80/30 a.wav"},
              {"name as typed, time from fields", "3725 0 1 100",
               "open=0 txtPurpose=_x_ txtHours=-1 txtMinutes=90 txtSeconds= cmdSet ?0",

@@ -122,14 +122,8 @@ struct TestWindow {
                 QTest::mouseClick(control, Qt::LeftButton);
             } else if (control && step.contains("+=")) {
                 QTest::keyClicks(control, value);
-            } else if (auto* line = qobject_cast<QLineEdit*>(control); line && step.contains('=')) {
-                line->setText(value);
-            } else if (auto* box = qobject_cast<QAbstractButton*>(control); box && step.contains('=')) {
-                box->setChecked(value == "1");
-            } else if (auto* list = qobject_cast<QComboBox*>(control); list && step.contains('=')) {
-                list->setCurrentIndex(value.toInt());
-            } else if (auto* slider = qobject_cast<QSlider*>(control); slider && step.contains('=')) {
-                slider->setValue(value.toInt());
+            } else if (control && step.contains('=')) { // its user property: text, checked, value
+                control->metaObject()->userProperty().write(control, value);
             } else if (control && step.contains(':')) {
                 control->setFocus();
                 QTest::keyClick(control, Qt::Key(QKeySequence::fromString(step.section(':', 1))[0].key()));

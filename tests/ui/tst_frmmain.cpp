@@ -6,6 +6,7 @@
 #include "core/MainLoop.h"
 #include "core/Program.h"
 #include "core/ProgramSettings.h"
+#include "ui/DBusNotifier.h"
 #include "ui/FileCommands.h"
 
 #include <QFileDialog>
@@ -106,6 +107,15 @@ private slots:
         w->form.hide();
         w->form.bringToFront();
         QVERIFY(w->form.isVisible());
+        // Without a session bus the notifier does nothing but say so, once.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/zentriq-test-bus");
+        MemoryErrorLog log;
+        DBusNotifier notifier(log, QString());
+        for (int i = 0; i < 3; ++i)
+            notifier.show("Pasta", "Completed at 14:32", 0, [](quint32) { QFAIL("no bus, no notice"); });
+        QCoreApplication::processEvents();
+        QCOMPARE(QString::number(log.lines.size()) + ' ' + log.lines.value(0).left(52),
+                 "1 Unable to show desktop notifications: no session bus");
     }
 
     // Resting on a clock tells its whole name, time, direction, the clock it starts, and its group.
@@ -161,23 +171,19 @@ private slots:
                  " file,Clocks saved to,file,Clocks saved to,file Group &6");
     }
 
-    // Two screens side by side: 1000 x 700 and, to its right, 800 x 600; the window at least 200 x 150.
-    void fitToScreens_data() {
-        textRows({"wanted", "fitted"}, {{"far left", "-5000 50 600 400", "0 50 600 400"},
-                                        {"far below", "100 9000 600 400", "100 300 600 400"},
-                                        {"too large", "0 0 5000 5000", "0 0 1000 700"},
-                                        {"mostly on the second", "900 100 400 300", "1000 100 400 300"},
-                                        {"off every screen, right", "4000 100 400 300", "600 100 400 300"},
-                                        {"too small", "10 10 20 5", "10 10 200 150"}});
-    }
+    // Two screens side by side: 1000 x 700 and, to its right, 800 x 600; the window at least 200 x 150. Far
+    // left, far below, too large, mostly on the second, off every screen on the right, too small.
     void fitToScreens() {
-        QFETCH(QString, wanted);
-        QFETCH(QString, fitted);
-        const QStringList n = wanted.split(' ');
-        const QRect r = MainWindowBoard::fitToScreens(
-            QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()),
-            {QRect(0, 0, 1000, 700), QRect(1000, 0, 800, 600)}, QSize(200, 150));
-        QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()), fitted);
+        QStringList fitted;
+        for (const QRect& r :
+             {QRect(-5000, 50, 600, 400), QRect(100, 9000, 600, 400), QRect(0, 0, 5000, 5000),
+              QRect(900, 100, 400, 300), QRect(4000, 100, 400, 300), QRect(10, 10, 20, 5)}) {
+            const QRect f = MainWindowBoard::fitToScreens(
+                r, {QRect(0, 0, 1000, 700), QRect(1000, 0, 800, 600)}, QSize(200, 150));
+            fitted << QStringLiteral("%1 %2 %3 %4").arg(f.x()).arg(f.y()).arg(f.width()).arg(f.height());
+        }
+        QCOMPARE(fitted.join(" | "), "0 50 600 400 | 100 300 600 400 | 0 0 1000 700 | 1000 100 400 300 | "
+                                     "600 100 400 300 | 10 10 200 150");
     }
 
     // Steps, in order. Set-ups: "sel=011"; "running": A in group 4, whose box is not yet computed, and B
