@@ -60,12 +60,11 @@ struct Window : TestWindow {
     }
 };
 
-QStringList shown(const QWidget* form) { // the visible controls by name
-    QStringList names;
+int shown(const QWidget* form) { // the visible named controls
+    int n = 0;
     for (QWidget* w : form->findChildren<QWidget*>())
-        if (!w->objectName().isEmpty() && !w->objectName().startsWith("qt_") && w->isVisibleTo(form))
-            names << w->objectName();
-    return names;
+        n += !w->objectName().isEmpty() && !w->objectName().startsWith("qt_") && w->isVisibleTo(form);
+    return n;
 }
 } // namespace
 
@@ -77,10 +76,6 @@ private slots:
     void init() {
         w = std::make_unique<Window>();
         QVERIFY(w->show());
-    }
-    void cleanup() {
-        w.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     // "Add a Clock" opens the dialog for the new clock, on the screen, without holding the main window, in
@@ -96,39 +91,31 @@ private slots:
         const QImage look = f.grab().toImage();
         QVERIFY(look.pixelColor(560, 12) == QColor(255, 255, 192) &&
                 look.pixelColor(300, 200) == QColor(255, 255, 192));
-        const QStringList plain = shown(&f);
+        const int plain = shown(&f);
         f.activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), &f);
         QStringList seen;
         for (int clicks = 0; clicks < 3; ++clicks) {
             if (clicks > 0)
                 QTest::mouseClick(f.cmdAdvanced, Qt::LeftButton);
-            QStringList added = shown(&f);
-            for (const QString& name : plain)
-                added.removeOne(name);
-            added.sort();
             f.txtPurpose->setFocus();
-            QStringList walk;
+            QStringList walk{QString::number(shown(&f) - plain)};
             do {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
                 walk << QApplication::focusWidget()->objectName();
             } while (walk.last() != "txtPurpose" && walk.size() < 25);
-            seen << added.join(' ') + " | " + walk.join(' ') + " | " + f.cmdAdvanced->text();
+            seen << walk.join(' ') + ' ' + f.cmdAdvanced->text();
             QCOMPARE(f.size(), QSize(588, 288));
         }
         const QString walk =
             "txtHours txtMinutes txtSeconds opnType0 cmbLink cmdSet cmdCancel cmdDel chkSound "
             "%1chkAlarm cmdBrowse txtAlarmFile %2cmdAdvanced txtPurpose";
-        const QString plainWalk = " | " + walk.arg("", "") + " | Show Advanced";
+        const QString plainWalk = "0 " + walk.arg("", "") + " Show Advanced";
         QCOMPARE(
-            seen.join('\n'),
-            plainWalk +
-                "\nLabel7 Label80 Label81 Label82 Label83 Label9 frame_VFrame0 frame_VFrame1 "
-                "frame_VFrame2 frame_VFrame3 lblAlarmVol lblTickVol0 lblTickVol1 lblTickVol2 "
-                "lblTickVol3 lblTickVol4 sldAlarmVol sldTickVol0 sldTickVol1 sldTickVol2 "
-                "sldTickVol3 sldTickVol4 | " +
+            seen.join(" | "),
+            plainWalk + " | 22 " +
                 walk.arg("sldTickVol0 sldTickVol1 sldTickVol2 sldTickVol3 sldTickVol4 ", "sldAlarmVol ") +
-                " | Hide Advanced\n" + plainWalk);
+                " Hide Advanced | " + plainWalk);
         QTest::mouseClick(f.cmdAdvanced, Qt::LeftButton);
         for (QWidget* c : f.findChildren<QWidget*>()) {
             const QFontMetrics m(c->font());

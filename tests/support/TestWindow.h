@@ -157,11 +157,4 @@ struct TestWindow {
         if (pressed)
             QTest::mouseRelease(board, button, mods, last);
     }
-    // The clocks whose Set Clock dialog was asked for, by index.
-    QString asked() const {
-        QStringList out;
-        for (const QList<QVariant>& signal : forms)
-            out << signal.at(0).toString();
-        return out.join(' ');
-    }
 };
