@@ -3,8 +3,6 @@
 #include "dialog/SetFormExchange.h"
 #include "dialog/frmSet.h"
 
-#include <QGroupBox>
-
 namespace {
 struct Window : TestWindow {
     FakeFileChooser chooser;
@@ -174,8 +172,7 @@ private slots:
              {"Enter in the name, then reopened at once", "1 0 1",
               "open=2 txtPurpose+=Pasta txtPurpose:Return open=0",
               "A B Pasta + | A; 0 0 1; down; 11; -; a.wav; (None)/A | 1/B | 2/Pasta | 3*; 167,83"},
-             {"Escape", "1 0 1", "open=0 txtSeconds:Esc", "A B C"},
-             {"close box", "1 0 1", "open=0 close", "A B C"},
+             {"Escape, close box", "1 0 1", "open=0 txtSeconds:Esc open=0 close", "A B C"},
              // Volumes are clamped; Tab or a click into a time field selects it, so typing replaces it.
              {"volumes, keys", "1 0 1",
               "open=0 cmdAdvanced tick7=50 tick-2=150 alarm=-5 sldTickVol1:PgUp sldAlarmVol:Right "

@@ -8,17 +8,8 @@
 #include "ui/MenuOptions.h"
 #include "ui/frmMain.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSlider>
-#include <QStyleHints>
 #include <QtTest>
+#include <QtWidgets>
 
 // The main of a test on real widgets (offscreen), `scale` device pixels to a pixel.
 #define WIDGET_TEST_MAIN(Class, scale)                                                                       \
