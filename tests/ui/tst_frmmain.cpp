@@ -134,34 +134,6 @@ private slots:
                  "up/Triggers: nothing/In no group");
     }
 
-    // Save As, then Open of that file: the caption names it, the group menu shows its names, and a stored
-    // place the screen cannot show is pulled onto it. Save goes to the open file without asking; a file
-    // without group names resets their captions.
-    void saveAsThenOpen() {
-        w->file = w->dir.filePath("board.clk");
-        w->clocks.groups().setName(6, QStringLiteral("Team A"));
-        w->item("mnuSaveAs")->trigger();
-        QFile saved(w->file);
-        QVERIFY(saved.open(QIODevice::Append));
-        saved.write("formleft=-99999\r\nformwidth=9999999\r\n"); // the later lines win
-        saved.close();
-        w->item("mnuFileDelete")->trigger();
-        w->item("mnuOpen")->trigger();
-        QCOMPARE(w->form.windowTitle() + ' ' + w->item("mnuGroupName6")->text() + ' ' + w->state(),
-                 "Zentriq - " + w->file + " Group 6 : Team A A B C");
-        const QRect screen = w->form.screen()->availableGeometry();
-        QTRY_VERIFY(screen.contains(w->form.frameGeometry()));
-        QCOMPARE(w->form.frameGeometry().width(), screen.width());
-        w->clocks.markChanged();
-        w->item("mnuSave")->trigger();
-        QFile plain(w->file = w->dir.filePath("plain.clk"));
-        QVERIFY(plain.open(QIODevice::WriteOnly) && plain.write("progver=1.0.3\r\n") > 0);
-        plain.close();
-        w->item("mnuOpen")->trigger();
-        QCOMPARE(w->state() + ' ' + w->seen.join(',') + ' ' + w->item("mnuGroupName6")->text(),
-                 " file,Clocks saved to,file,Clocks saved to,file Group &6");
-    }
-
     // Two screens side by side: 1000 x 700 and, to its right, 800 x 600; the window at least 200 x 150. Far
     // left, far below, too large, mostly on the second, off every screen on the right, too small.
     void fitToScreens() {
@@ -180,10 +152,11 @@ private slots:
     // Steps (TestWindow::run), with set-ups: "running": A in group 4, whose box is not yet computed, and B
     // running with 50 of 60 s left; "grouped": A and C in group 5, whose box holds A alone; "C-on-A": C's box
     // on A's; "loaded": a file was just loaded; "changed"; "arrange" checks the item. Answers: "save",
-    // "discard", "file=<name>", "type=<text>"; "close" is the close button; "?cursor", "?g<n>", "?title" note
-    // what they name. The state: the clocks, "~" if a repaint is pending, B's time if it runs, the dialogs
-    // asked for, A's group box "left,bottom", the modal windows seen, the notes, and "ends" once the options
-    // went out on the way out.
+    // "discard", "file=<name>", "type=<text>"; "close" is the close button; "far" appends to the file a place
+    // off the screen, "plain" writes a file of nothing but a version; "?cursor", "?g<n>", "?title", "?board",
+    // "?fits" (the window on the screen, as wide as it) note what they name. The state: the clocks, "~" if a
+    // repaint is pending, B's time if it runs, the dialogs asked for, A's group box "left,bottom", the modal
+    // windows seen, the notes, and "ends" once the options went out on the way out.
     void board_data() {
         textRows(
             {"steps", "after"},
@@ -215,6 +188,16 @@ private slots:
               "/Group &3"},
              {"rename to nothing", "type=Old mnuGroupName2 type= mnuGroupName2 ?g2",
               "A B C + ~ | Group name/Enter group name/ Group name/Enter group name/Old | /Group 2 : "},
+             // Save As, then Open of that file: the caption names it, the group menu shows its names, a
+             // stored place off the screen is pulled onto it. Save asks nothing; a file without names resets
+             // them.
+             {"save as, open, save, open",
+              "type=Team_A mnuGroupName6 file=board.clk mnuSaveAs far mnuFileDelete mnuOpen ?board ?title "
+              "?g6 "
+              "?fits changed mnuSave plain mnuOpen ?g6",
+              " ~ | Group name/Enter group name/ file Clocks saved to file Clocks saved to file | A B C "
+              "Zentriq - "
+              "@/board.clk Team A/Group 6 : Team A fits /Group &6"},
              // Guarded commands ask when the board has changed; a save below a plain file fails.
              {"close, discard", "type=Oven mnuGroupName4 discard mnuFileDelete ?g4 ?title",
               " ~ | Group name/Enter group name/ question | /Group &4 Zentriq"},
@@ -286,9 +269,20 @@ private slots:
                     step[0] == 'f' ? w->dir.filePath(step.mid(5)) : step.mid(5);
             } else if (step == "close") {
                 w->form.close();
+            } else if (step == "far" || step == "plain") {
+                QFile file(step == "far" ? w->file : w->file = w->dir.filePath("plain.clk"));
+                QVERIFY(file.open(step == "far" ? QIODevice::Append : QIODevice::WriteOnly));
+                file.write(step == "far" ? "formleft=-99999\r\nformwidth=9999999\r\n" : "progver=1.0.3\r\n");
+            } else if (step == "?fits") {
+                const QRect screen = w->form.screen()->availableGeometry();
+                notes << (QTest::qWaitFor([&] { return screen.contains(w->form.frameGeometry()); }) &&
+                                  w->form.frameGeometry().width() == screen.width()
+                              ? "fits"
+                              : "off");
             } else {
                 notes << (step == "?cursor"  ? QString::number(w->form.canvas()->cursor().shape())
-                          : step == "?title" ? w->form.windowTitle()
+                          : step == "?title" ? w->form.windowTitle().replace(w->dir.path(), "@")
+                          : step == "?board" ? w->state()
                                              : w->clocks.groups().name(step.mid(2).toInt()) + '/' +
                                                    w->item("mnuGroupName" + step.mid(2))->text());
             }
