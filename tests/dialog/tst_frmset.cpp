@@ -17,19 +17,14 @@ struct Window : TestWindow {
     // "A 3725/100! down 3 11 0,20,40,60,80/30 a.wav": name, duration/time (running), link, sound alarm.
     QString clock(int n) const {
         const clsClock& a = clocks.clock(n);
-        QStringList vols;
+        QString vols;
         for (int i = 0; i < clsClock::bandCount; ++i)
-            vols << QString::number(a.tickVol(i));
-        return QStringList({a.purpose(),
-                            QStringLiteral("%1/%2%3")
-                                .arg(a.duration())
-                                .arg(a.currentTime())
-                                .arg(a.active() ? "!" : ""),
-                            a.countType() == 0 ? "down" : "up", QString::number(a.linkID()),
-                            QStringLiteral("%1%2").arg(int(a.soundActive())).arg(int(a.alarmActive())),
-                            vols.join(',') + '/' + QString::number(a.alarmVolume()),
-                            QFileInfo(a.alarmFile()).fileName()})
-            .join(' ');
+            vols += QString::number(a.tickVol(i)) + (i + 1 < clsClock::bandCount ? "," : "/");
+        return a.purpose() + QStringLiteral(" %1/%2").arg(a.duration()).arg(a.currentTime()) +
+               (a.active() ? "! " : " ") + (a.countType() == 0 ? "down " : "up ") +
+               QString::number(a.linkID()) + ' ' + QString::number(a.soundActive()) +
+               QString::number(a.alarmActive()) + ' ' + vols + QString::number(a.alarmVolume()) + ' ' +
+               QFileInfo(a.alarmFile()).fileName();
     }
     // "A; 1 2 5; down; 11; 0 20 40 60 80/30; a.wav; (None)/C | 3*; 167,83": the fields, the volumes if
     // shown (one whose label disagrees marked "?"), the link list with its choice, the place by the window.

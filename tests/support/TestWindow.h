@@ -64,10 +64,6 @@ struct TestWindow {
             clocks.clock(i).setPosition(float(at[i].x()) * 15, float(at[i].y()) * 15);
         }
     }
-    void select(const QString& mask) {
-        for (int i = 0; i < clocks.clockCount(); ++i)
-            clocks.clock(i).setSelected(mask[i] == QLatin1Char('1'));
-    }
     // "A* B!5 C@30,30 +": A selected, B running in group 5, C moved by (30, 30) pixels, the board changed;
     // a clock added is "-", placed from the canvas's centre.
     QString state() const {
@@ -106,7 +102,8 @@ struct TestWindow {
                 control = control ? control : top->findChild<QWidget*>(name);
             const QPoint at(step.section(',', 0, 0).remove('~').toInt(), step.section(',', 1).toInt());
             if (step.startsWith("sel=")) {
-                select(step.mid(4));
+                for (int i = 0; i < clocks.clockCount(); ++i)
+                    clocks.clock(i).setSelected(step[4 + i] == QLatin1Char('1'));
             } else if (step.startsWith("mnu")) {
                 item(step)->trigger();
             } else if (control && step == name) {

@@ -292,9 +292,8 @@ private slots:
         const int b = w->clocks.clockCount() > 1 && w->clocks.clock(1).purpose() == "B" ? 1 : -1;
         if (b > 0 && w->clocks.clock(1).duration() > 0)
             s << QString::number(w->clocks.clock(b).currentTime());
-        if (!w->forms.isEmpty())
-            for (const QList<QVariant>& signal : w->forms)
-                s << "asked " + signal.at(0).toString();
+        for (const QList<QVariant>& signal : w->forms)
+            s << "asked " + signal.at(0).toString();
         if (w->clocks.clockCount() > 0 && w->clocks.clock(0).groupNum() >= 0) {
             const auto& box = w->clocks.groups().group(w->clocks.clock(0).groupNum());
             s << QStringLiteral("%1,%2").arg(box.left).arg(box.bottom);
