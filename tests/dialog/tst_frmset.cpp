@@ -3,8 +3,6 @@
 #include "dialog/SetFormExchange.h"
 #include "dialog/frmSet.h"
 
-#include <QGroupBox>
-
 namespace {
 struct Window : TestWindow {
     FakeFileChooser chooser;
@@ -19,19 +17,14 @@ struct Window : TestWindow {
     // "A 3725/100! down 3 11 0,20,40,60,80/30 a.wav": name, duration/time (running), link, sound alarm.
     QString clock(int n) const {
         const clsClock& a = clocks.clock(n);
-        QStringList vols;
+        QString vols;
         for (int i = 0; i < clsClock::bandCount; ++i)
-            vols << QString::number(a.tickVol(i));
-        return QStringList({a.purpose(),
-                            QStringLiteral("%1/%2%3")
-                                .arg(a.duration())
-                                .arg(a.currentTime())
-                                .arg(a.active() ? "!" : ""),
-                            a.countType() == 0 ? "down" : "up", QString::number(a.linkID()),
-                            QStringLiteral("%1%2").arg(int(a.soundActive())).arg(int(a.alarmActive())),
-                            vols.join(',') + '/' + QString::number(a.alarmVolume()),
-                            QFileInfo(a.alarmFile()).fileName()})
-            .join(' ');
+            vols += QString::number(a.tickVol(i)) + (i + 1 < clsClock::bandCount ? "," : "/");
+        return a.purpose() + QStringLiteral(" %1/%2").arg(a.duration()).arg(a.currentTime()) +
+               (a.active() ? "! " : " ") + (a.countType() == 0 ? "down " : "up ") +
+               QString::number(a.linkID()) + ' ' + QString::number(a.soundActive()) +
+               QString::number(a.alarmActive()) + ' ' + vols + QString::number(a.alarmVolume()) + ' ' +
+               QFileInfo(a.alarmFile()).fileName();
     }
     // "A; 1 2 5; down; 11; 0 20 40 60 80/30; a.wav; (None)/C | 3*; 167,83": the fields, the volumes if
     // shown (one whose label disagrees marked "?"), the link list with its choice, the place by the window.
@@ -60,12 +53,11 @@ struct Window : TestWindow {
     }
 };
 
-QStringList shown(const QWidget* form) { // the visible controls by name
-    QStringList names;
+int shown(const QWidget* form) { // the visible named controls
+    int n = 0;
     for (QWidget* w : form->findChildren<QWidget*>())
-        if (!w->objectName().isEmpty() && !w->objectName().startsWith("qt_") && w->isVisibleTo(form))
-            names << w->objectName();
-    return names;
+        n += !w->objectName().isEmpty() && !w->objectName().startsWith("qt_") && w->isVisibleTo(form);
+    return n;
 }
 } // namespace
 
@@ -77,10 +69,6 @@ private slots:
     void init() {
         w = std::make_unique<Window>();
         QVERIFY(w->show());
-    }
-    void cleanup() {
-        w.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     // "Add a Clock" opens the dialog for the new clock, on the screen, without holding the main window, in
@@ -96,39 +84,31 @@ private slots:
         const QImage look = f.grab().toImage();
         QVERIFY(look.pixelColor(560, 12) == QColor(255, 255, 192) &&
                 look.pixelColor(300, 200) == QColor(255, 255, 192));
-        const QStringList plain = shown(&f);
+        const int plain = shown(&f);
         f.activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), &f);
         QStringList seen;
         for (int clicks = 0; clicks < 3; ++clicks) {
             if (clicks > 0)
                 QTest::mouseClick(f.cmdAdvanced, Qt::LeftButton);
-            QStringList added = shown(&f);
-            for (const QString& name : plain)
-                added.removeOne(name);
-            added.sort();
             f.txtPurpose->setFocus();
-            QStringList walk;
+            QStringList walk{QString::number(shown(&f) - plain)};
             do {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
                 walk << QApplication::focusWidget()->objectName();
             } while (walk.last() != "txtPurpose" && walk.size() < 25);
-            seen << added.join(' ') + " | " + walk.join(' ') + " | " + f.cmdAdvanced->text();
+            seen << walk.join(' ') + ' ' + f.cmdAdvanced->text();
             QCOMPARE(f.size(), QSize(588, 288));
         }
         const QString walk =
             "txtHours txtMinutes txtSeconds opnType0 cmbLink cmdSet cmdCancel cmdDel chkSound "
             "%1chkAlarm cmdBrowse txtAlarmFile %2cmdAdvanced txtPurpose";
-        const QString plainWalk = " | " + walk.arg("", "") + " | Show Advanced";
+        const QString plainWalk = "0 " + walk.arg("", "") + " Show Advanced";
         QCOMPARE(
-            seen.join('\n'),
-            plainWalk +
-                "\nLabel7 Label80 Label81 Label82 Label83 Label9 frame_VFrame0 frame_VFrame1 "
-                "frame_VFrame2 frame_VFrame3 lblAlarmVol lblTickVol0 lblTickVol1 lblTickVol2 "
-                "lblTickVol3 lblTickVol4 sldAlarmVol sldTickVol0 sldTickVol1 sldTickVol2 "
-                "sldTickVol3 sldTickVol4 | " +
+            seen.join(" | "),
+            plainWalk + " | 22 " +
                 walk.arg("sldTickVol0 sldTickVol1 sldTickVol2 sldTickVol3 sldTickVol4 ", "sldAlarmVol ") +
-                " | Hide Advanced\n" + plainWalk);
+                " Hide Advanced | " + plainWalk);
         QTest::mouseClick(f.cmdAdvanced, Qt::LeftButton);
         for (QWidget* c : f.findChildren<QWidget*>()) {
             const QFontMetrics m(c->font());
@@ -155,70 +135,60 @@ private slots:
     }
 
     // A: the duration, count type, sound and alarm on, time shown and running, given here; linked to C,
-    // volumes 0 20 40 60 80 and 30, alarm /a.wav. Steps, then the board, the dialog if open, and
-    // any clock asked for ("clock N"). Keys go to a named control; "board" steps change the board meanwhile.
+    // volumes 0 20 40 60 80 and 30, alarm /a.wav. Steps, then the board, the dialog if open, and any clock
+    // noted ("?N"). "open=N" asks for clock N; "rename1=", "delete=N", "closeboard", "append" change the
+    // board meanwhile.
     void edit_data() {
         textRows(
             {"clock", "steps", "after"},
-            {{"shown, links listed afresh", "3725 0 1",
-              "board name 1 B | x; open 2; open 0; click cmdAdvanced",
+            {{"shown, links listed afresh", "3725 0 1", "rename1=B_|_x open=2 open=0 cmdAdvanced",
               "A B | x C | A; 1 2 5; down; 11; 0 20 40 60 80/30; a.wav; (None)/A | 1/B | x | 2/C | 3*; "
               "167,83"},
-             {"unnamed clocks not listed", "60 0 1",
-              "board name 1 ; open 0; set cmbLink 0; click cmdSet; clock 0",
+             {"unnamed clocks not listed", "60 0 1", "rename1= open=0 cmbLink=(None) cmdSet ?0",
               "A -@59,-117 C + | A 60/60 down 0 11 0,20,40,60,80/30 a.wav"},
              {"name as typed, time from fields", "3725 0 1 100",
-              "open 0; set txtPurpose  x ; set txtHours -1; set txtMinutes 90; set txtSeconds ; click "
-              "cmdSet; clock 0",
+              "open=0 txtPurpose=_x_ txtHours=-1 txtMinutes=90 txtSeconds= cmdSet ?0",
               " x  B C + |  x  1800/1800 down 3 11 0,20,40,60,80/30 a.wav"},
              {"fractions and letters", "0 0 1",
-              "open 0; set txtHours 1.5; set txtMinutes  2min; set txtSeconds abc; key txtSeconds Enter; "
-              "clock 0",
+              "open=0 txtHours=1.5 txtMinutes=_2min txtSeconds=abc txtSeconds:Enter ?0",
               "A B C + | A 5520/5520 down 3 11 0,20,40,60,80/30 a.wav"},
-             {"other type counts up, alarm off keeps its file", "0 7 1",
-              "open 0; set chkAlarm 0; click cmdSet; clock 0",
+             {"other type counts up, alarm off keeps its file", "0 7 1", "open=0 chkAlarm=0 cmdSet ?0",
               "A B C + | A 0/0 up 3 10 0,20,40,60,80/30 a.wav"},
              {"sounds", "100 0 1",
-              "open 0; set chkSound 0; set sldTickVol4 4; set sldAlarmVol 4; set txtAlarmFile /b.ogg; key "
-              "chkSound Return; clock 0",
+              "open=0 chkSound=0 sldTickVol4=4 sldAlarmVol=4 txtAlarmFile=/b.ogg chkSound:Return ?0",
               "A B C + | A 100/100 down 3 01 0,20,40,60,4/4 b.ogg"},
              {"turned up while running: stopped, reset", "10 0 1 7 run",
-              "open 0; set txtSeconds 60; set opnType1 1; click cmdSet; clock 0",
+              "open=0 txtSeconds=60 opnType1=1 cmdSet ?0",
               "A B C + | A 60/60 up 3 11 0,20,40,60,80/30 a.wav"},
-             {"direction kept while running: time kept", "10 0 1 7 run",
-              "open 0; set txtSeconds 60; click cmdSet; clock 0",
+             {"direction kept while running: time kept", "10 0 1 7 run", "open=0 txtSeconds=60 cmdSet ?0",
               "A! B C + | A 10/7! down 3 11 0,20,40,60,80/30 a.wav"},
-             {"other up type, running", "10 2 1 7 run", "open 0; set txtSeconds 60; click cmdSet; clock 0",
+             {"other up type, running", "10 2 1 7 run", "open=0 txtSeconds=60 cmdSet ?0",
               "A B C + | A 60/60 up 3 11 0,20,40,60,80/30 a.wav"},
              {"Enter in the name, then reopened at once", "1 0 1",
-              "open 2; type txtPurpose Pasta; key txtPurpose Return; open 0",
+              "open=2 txtPurpose+=Pasta txtPurpose:Return open=0",
               "A B Pasta + | A; 0 0 1; down; 11; -; a.wav; (None)/A | 1/B | 2/Pasta | 3*; 167,83"},
-             {"Escape", "1 0 1", "open 0; key txtSeconds Esc", "A B C"},
-             {"close box", "1 0 1", "open 0; close", "A B C"},
+             {"Escape, close box", "1 0 1", "open=0 txtSeconds:Esc open=0 close", "A B C"},
              // Volumes are clamped; Tab or a click into a time field selects it, so typing replaces it.
              {"volumes, keys", "1 0 1",
-              "open 0; click cmdAdvanced; tick 7 50; tick -2 150; alarm -5; key sldTickVol1 PgUp; key "
-              "sldAlarmVol Right; key txtHours Tab; type txtMinutes 7; click txtSeconds; type txtSeconds 8",
+              "open=0 cmdAdvanced tick7=50 tick-2=150 alarm=-5 sldTickVol1:PgUp sldAlarmVol:Right "
+              "txtHours:Tab txtMinutes+=7 txtSeconds txtSeconds+=8",
               "A B C | A; 0 7 8; down; 11; 100 30 40 60 50/1; a.wav; (None)/A | 1/B | 2/C | 3*; 167,83"},
-             {"file chosen enables the alarm", "1 0 1",
-              "open 0; set chkAlarm 0; browse /bell.flac; click cmdSet; clock 0",
+             {"file chosen enables the alarm", "1 0 1", "open=0 chkAlarm=0 browse=/bell.flac cmdSet ?0",
               "A B C + | A 1/1 down 3 11 0,20,40,60,80/30 bell.flac"},
-             {"file dialog cancelled", "1 0 1", "open 0; set chkAlarm 0; browse ; click cmdSet; clock 0",
+             {"file dialog cancelled", "1 0 1", "open=0 chkAlarm=0 browse= cmdSet ?0",
               "A B C + | A 1/1 down 3 10 0,20,40,60,80/30 a.wav"},
              // The dialog acts on the clock it was opened for whatever happens meanwhile.
-             {"A deleted, Save", "1 0 1", "open 1; set txtPurpose X; board delete 0; click cmdSet", "X C +"},
-             {"A deleted, Delete clock", "1 0 1", "open 1; board delete 0; click cmdDel", "C +"},
-             {"B deleted, Delete clock", "1 0 1", "open 1; board delete 1; click cmdDel", "A C"},
-             {"B deleted, a clock added", "1 0 1", "open 1; board delete 1; board append; click cmdSet",
-              "A C -"},
-             {"board closed and refilled", "1 0 1", "open 1; board close; board append; click cmdSet", "-"},
-             {"outside the board asked", "1 0 1", "open 1; set txtPurpose X; open -1; open 3; click cmdSet",
-              "A X C +"},
+             {"A deleted, Save", "1 0 1", "open=1 txtPurpose=X delete=0 cmdSet", "X C +"},
+             {"A deleted, Delete clock", "1 0 1", "open=1 delete=0 cmdDel", "C +"},
+             {"B deleted, Delete clock", "1 0 1", "open=1 delete=1 cmdDel", "A C"},
+             {"B deleted, a clock added", "1 0 1", "open=1 delete=1 append cmdSet", "A C -"},
+             {"board closed and refilled", "1 0 1", "open=1 closeboard append cmdSet", "-"},
+             {"outside the board asked", "1 0 1", "open=1 txtPurpose=X open=-1 open=3 cmdSet", "A X C +"},
              // A double click opens the clock of its first press (kept on the 800 pixel wide screen); the
              // second press presses no button.
-             {"double click on B", "1 0 1", "dbl 400,100",
+             {"double click on B", "1 0 1", "400,100 dbl 400,100",
               "A B* C | B; 0 0 0; down; 11; -; wristWatch.wav; (None)*/A | 1/B | 2/C | 3; 208,83"},
-             {"double click on A's Start, fraction", "59.9 1 0", "dbl 250,90",
+             {"double click on A's Start, fraction", "59.9 1 0", "250,90 dbl 250,90",
               "A! B C | A; 0 0 59; up; 00; -; a.wav; (None)/A | 1/B | 2/C | 3*; 167,83"}});
     }
     void edit() {
@@ -241,57 +211,32 @@ private slots:
         a.setActive(c.value(4) == "run");
         w->clocks.markSaved();
         QStringList clocks;
-        for (const QString& step : steps.split("; ")) {
-            const QString verb = step.section(' ', 0, 0), name = step.section(' ', 1, 1),
-                          rest = step.section(' ', 2);
+        w->run(steps, [&](const QString& step) {
+            const QString name = step.section('=', 0, 0), value = step.section('=', 1);
             frmSet* f = w->exchange.form();
-            QWidget* control = f ? f->findChild<QWidget*>(name) : nullptr;
-            if (verb == "open") {
-                w->exchange.showSetForm(name.toInt());
+            if (name == "open") {
+                w->exchange.showSetForm(value.toInt());
                 if (w->exchange.form())
                     QVERIFY(QTest::qWaitForWindowActive(w->exchange.form()));
-            } else if (verb == "board") {
-                if (name == "name")
-                    w->clocks.clock(rest.section(' ', 0, 0).toInt()).setPurpose(rest.section(' ', 1));
-                else
-                    name == "delete"  ? w->clocks.deleteClock(rest.toInt())
-                    : name == "close" ? w->clocks.removeAllClocks()
-                                      : void(w->clocks.appendClock());
+            } else if (name.startsWith("rename") || name == "delete" || name == "closeboard" ||
+                       name == "append") {
+                name == "delete"       ? void(w->clocks.deleteClock(value.toInt()))
+                : name == "closeboard" ? void(w->clocks.removeAllClocks())
+                : name == "append"     ? void(w->clocks.appendClock())
+                                       : void(w->clocks.clock(name.mid(6).toInt()).setPurpose(value));
                 w->clocks.markSaved();
-            } else if (verb == "set") {
-                if (auto* line = qobject_cast<QLineEdit*>(control))
-                    line->setText(step.section(' ', 2));
-                else if (auto* box = qobject_cast<QAbstractButton*>(control))
-                    box->setChecked(rest == "1");
-                else if (auto* list = qobject_cast<QComboBox*>(control))
-                    list->setCurrentIndex(rest.toInt());
-                else
-                    qobject_cast<QSlider*>(control)->setValue(rest.toInt());
-            } else if (verb == "key") {
-                control->setFocus();
-                QTest::keyClick(control, Qt::Key(QKeySequence::fromString(rest)[0].key()));
-            } else if (verb == "type") {
-                QTest::keyClicks(control, rest);
-            } else if (verb == "click") {
-                QTest::mouseClick(control, Qt::LeftButton);
-            } else if (verb == "close") {
-                f->close();
-            } else if (verb == "tick" || verb == "alarm") {
-                verb == "tick" ? f->setTickVol(name.toInt(), rest.toInt()) : f->setAlarmVol(name.toInt());
-            } else if (verb == "browse") {
-                w->chooser.answer = name;
+            } else if (name.startsWith("tick") || name == "alarm") {
+                name == "alarm" ? f->setAlarmVol(value.toInt())
+                                : f->setTickVol(name.mid(4).toInt(), value.toInt());
+            } else if (name == "browse") {
+                w->chooser.answer = value;
                 QTest::mouseClick(f->cmdBrowse, Qt::LeftButton);
-            } else if (verb == "dbl") {
-                const QPoint at(name.section(',', 0, 0).toInt(), name.section(',', 1).toInt());
-                QTest::mouseClick(w->form.canvas(), Qt::LeftButton, {}, at);
-                QTest::mouseDClick(w->form.canvas(), Qt::LeftButton, {}, at);
-                QTest::mouseRelease(w->form.canvas(), Qt::LeftButton, {}, at);
+            } else if (step == "close") {
+                f->close();
             } else {
-                clocks << w->clock(name.toInt());
+                clocks << w->clock(step.mid(1).toInt());
             }
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QCoreApplication::processEvents();
-        }
+        });
         int open = 0; // a closed dialog is deleted, not kept hidden
         for (QWidget* top : QApplication::topLevelWidgets())
             open += qobject_cast<frmSet*>(top) != nullptr;
@@ -301,5 +246,5 @@ private slots:
     }
 };
 
-WIDGET_TEST_MAIN(TestFrmSet)
+WIDGET_TEST_MAIN(TestFrmSet, "1")
 #include "tst_frmset.moc"

@@ -8,22 +8,16 @@
 #include "ui/MenuOptions.h"
 #include "ui/frmMain.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSlider>
 #include <QtTest>
+#include <QtWidgets>
 
-// The main of a test on real widgets (offscreen).
-#define WIDGET_TEST_MAIN(Class)                                                                              \
+// The main of a test on real widgets (offscreen), `scale` device pixels to a pixel.
+#define WIDGET_TEST_MAIN(Class, scale)                                                                       \
     int main(int argc, char* argv[]) {                                                                       \
         QStandardPaths::setTestModeEnabled(true);                                                            \
+        qputenv("QT_SCALE_FACTOR", scale);                                                                   \
         QApplication app(argc, argv);                                                                        \
+        QGuiApplication::styleHints()->setStartDragDistance(10);                                             \
         Class test;                                                                                          \
         return QTest::qExec(&test, argc, argv);                                                              \
     }
@@ -70,10 +64,6 @@ struct TestWindow {
             clocks.clock(i).setPosition(float(at[i].x()) * 15, float(at[i].y()) * 15);
         }
     }
-    void select(const QString& mask) {
-        for (int i = 0; i < clocks.clockCount(); ++i)
-            clocks.clock(i).setSelected(mask[i] == QLatin1Char('1'));
-    }
     // "A* B!5 C@30,30 +": A selected, B running in group 5, C moved by (30, 30) pixels, the board changed;
     // a clock added is "-", placed from the canvas's centre.
     QString state() const {
@@ -92,11 +82,67 @@ struct TestWindow {
         }
         return s.join(' ') + (clocks.hasUnsavedChanges() ? " +" : "");
     }
-    // The clocks whose Set Clock dialog was asked for, by index.
-    QString asked() const {
-        QStringList out;
-        for (const QList<QVariant>& signal : forms)
-            out << signal.at(0).toString();
-        return out.join(' ');
+    // Steps at spaces, "_" a space in a value. Mouse on the canvas: "x,y" presses or moves while pressed,
+    // "up" releases (so does the end), "dbl" releases and makes the next press a double click, "~x,y" moves
+    // unpressed; "shift", "ctrl", "alt", "right" set the presses. "sel=011" selects, "mnu<Item>" triggers;
+    // a control by name: "<name>" clicks it, "<name>=<value>" sets it, "<name>+=<text>" types, "<name>:<key>"
+    // presses a key on it; "<key>:<X keycode>" goes to the canvas. Other steps go to `own`.
+    void run(const QString& steps, const std::function<void(const QString&)>& own) {
+        QWidget* board = form.canvas();
+        Qt::KeyboardModifiers mods;
+        Qt::MouseButton button = Qt::LeftButton;
+        bool pressed = false, dbl = false;
+        QPoint last;
+        for (QString step : steps.split(' ')) {
+            step.replace('_', ' ');
+            const QString name = step.section(QRegularExpression("\\+?[=:]"), 0, 0),
+                          value = step.section('=', 1);
+            QWidget* control = nullptr;
+            for (QWidget* top : QApplication::topLevelWidgets())
+                control = control ? control : top->findChild<QWidget*>(name);
+            const QPoint at(step.section(',', 0, 0).remove('~').toInt(), step.section(',', 1).toInt());
+            if (step.startsWith("sel=")) {
+                for (int i = 0; i < clocks.clockCount(); ++i)
+                    clocks.clock(i).setSelected(step[4 + i] == QLatin1Char('1'));
+            } else if (step.startsWith("mnu")) {
+                item(step)->trigger();
+            } else if (control && step == name) {
+                QTest::mouseClick(control, Qt::LeftButton);
+            } else if (control && step.contains("+=")) {
+                QTest::keyClicks(control, value);
+            } else if (control && step.contains('=')) { // its user property: text, checked, value
+                control->metaObject()->userProperty().write(control, value);
+            } else if (control && step.contains(':')) {
+                control->setFocus();
+                QTest::keyClick(control, Qt::Key(QKeySequence::fromString(step.section(':', 1))[0].key()));
+            } else if (step.contains(':') && !step.contains('=')) {
+                const QKeyCombination k = QKeySequence::fromString(name)[0];
+                QKeyEvent press(QEvent::KeyPress, k.key(), k.keyboardModifiers(),
+                                step.section(':', 1).toUInt(), 0, 0, {});
+                QApplication::sendEvent(board, &press);
+            } else if (step == "shift" || step == "ctrl" || step == "alt" || step == "right") {
+                mods = step == "shift"  ? Qt::ShiftModifier
+                       : step == "ctrl" ? Qt::ControlModifier
+                       : step == "alt"  ? Qt::AltModifier
+                                        : Qt::NoModifier;
+                button = step == "right" ? Qt::RightButton : Qt::LeftButton;
+            } else if (step == "up" || step == "dbl") {
+                QTest::mouseRelease(board, button, mods, last);
+                pressed = false;
+                dbl = step == "dbl";
+            } else if (!QRegularExpression("^~?\\d+,\\d+$").match(step).hasMatch()) {
+                own(step);
+            } else if (step.startsWith('~') || pressed) {
+                QTest::mouseMove(board, last = at);
+            } else {
+                dbl ? QTest::mouseDClick(board, button, mods, last = at)
+                    : QTest::mousePress(board, button, mods, last = at);
+                pressed = true;
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCoreApplication::processEvents();
+        }
+        if (pressed)
+            QTest::mouseRelease(board, button, mods, last);
     }
 };

@@ -6,17 +6,8 @@
 #include "core/MainLoop.h"
 #include "core/Program.h"
 #include "core/ProgramSettings.h"
+#include "ui/DBusNotifier.h"
 #include "ui/FileCommands.h"
-
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QMessageBox>
-#include <QRubberBand>
-#include <QScreen>
-#include <QStyleHints>
-#include <QTemporaryDir>
-#include <QTextDocument>
-#include <QToolTip>
 
 namespace {
 struct NoPump final : IEventPump {
@@ -107,89 +98,65 @@ private slots:
         w->form.hide();
         w->form.bringToFront();
         QVERIFY(w->form.isVisible());
+        // Without a session bus the notifier does nothing but say so, once.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/zentriq-test-bus");
+        MemoryErrorLog log;
+        DBusNotifier notifier(log, QString());
+        for (int i = 0; i < 3; ++i)
+            notifier.show("Pasta", "Completed at 14:32", 0, [](quint32) { QFAIL("no bus, no notice"); });
+        QCoreApplication::processEvents();
+        QCOMPARE(QString::number(log.lines.size()) + ' ' + log.lines.value(0).left(52),
+                 "1 Unable to show desktop notifications: no session bus");
     }
 
     // Resting on a clock tells its whole name, time, direction, the clock it starts, and its group.
-    void toolTip_data() {
-        textRows({"text"},
-                 {{"linked, grouped", "Proof the dough, then shape and bake at two hundred degrees."
-                                      "\n00:01:00, counting down\nTriggers: B\nGroup 3 : Bread & rolls"},
-                  {"plain", "(no name)\n00:00:00, counting up\nTriggers: nothing\nIn no group"}});
-    }
     void toolTip() {
-        QFETCH(QString, text);
-        clsClock& a = w->clocks.clock(0);
-        const bool full = !text.startsWith('(');
-        a.setPurpose(full ? text.section('\n', 0, 0) : QString());
-        a.setCountType(full ? 0 : 1);
-        a.setCurrentTime(full ? 60 : 0);
-        a.setLinkID(full ? 2 : 0);
-        a.setGroupNum(full ? 3 : -1);
-        w->clocks.groups().setName(3, QStringLiteral("Bread & rolls"));
-        QHelpEvent help(QEvent::ToolTip, QPoint(180, 110), w->form.canvas()->mapToGlobal(QPoint(180, 110)));
-        QApplication::sendEvent(w->form.canvas(), &help);
-        QTRY_VERIFY(QToolTip::isVisible());
-        QTextDocument shown;
-        shown.setHtml(QToolTip::text());
-        QCOMPARE(shown.toPlainText().replace(QChar::LineSeparator, '\n'), text);
+        QStringList tips;
+        for (const bool full : {true, false}) {
+            clsClock& a = w->clocks.clock(0);
+            a.setPurpose(full ? "Proof the dough, then shape and bake at two hundred degrees." : "");
+            a.setCountType(full ? 0 : 1);
+            a.setCurrentTime(full ? 60 : 0);
+            a.setLinkID(full ? 2 : 0);
+            a.setGroupNum(full ? 3 : -1);
+            w->clocks.groups().setName(3, QStringLiteral("Bread & rolls"));
+            QHelpEvent help(QEvent::ToolTip, QPoint(180, 110),
+                            w->form.canvas()->mapToGlobal(QPoint(180, 110)));
+            QApplication::sendEvent(w->form.canvas(), &help);
+            QTRY_VERIFY(QToolTip::isVisible());
+            QTextDocument shown;
+            shown.setHtml(QToolTip::text());
+            tips << shown.toPlainText().replace(QChar::LineSeparator, '/').replace('\n', '/');
+        }
+        QCOMPARE(tips.join(" | "),
+                 "Proof the dough, then shape and bake at two hundred degrees./00:01:00, counting "
+                 "down/Triggers: B/Group 3 : Bread & rolls | (no name)/00:00:00, counting "
+                 "up/Triggers: nothing/In no group");
     }
 
-    // Save As, then Open of that file: the caption names it, the group menu shows its names, and a stored
-    // place the screen cannot show is pulled onto it. Save goes to the open file without asking; a file
-    // without group names resets their captions.
-    void saveAsThenOpen() {
-        w->file = w->dir.filePath("board.clk");
-        w->clocks.groups().setName(6, QStringLiteral("Team A"));
-        w->item("mnuSaveAs")->trigger();
-        QFile saved(w->file);
-        QVERIFY(saved.open(QIODevice::Append));
-        saved.write("formleft=-99999\r\nformwidth=9999999\r\n"); // the later lines win
-        saved.close();
-        w->item("mnuFileDelete")->trigger();
-        w->item("mnuOpen")->trigger();
-        QCOMPARE(w->form.windowTitle() + ' ' + w->item("mnuGroupName6")->text() + ' ' + w->state(),
-                 "Zentriq - " + w->file + " Group 6 : Team A A B C");
-        const QRect screen = w->form.screen()->availableGeometry();
-        QTRY_VERIFY(screen.contains(w->form.frameGeometry()));
-        QCOMPARE(w->form.frameGeometry().width(), screen.width());
-        w->clocks.markChanged();
-        w->item("mnuSave")->trigger();
-        QFile plain(w->file = w->dir.filePath("plain.clk"));
-        QVERIFY(plain.open(QIODevice::WriteOnly) && plain.write("progver=1.0.3\r\n") > 0);
-        plain.close();
-        w->item("mnuOpen")->trigger();
-        QCOMPARE(w->state() + ' ' + w->seen.join(',') + ' ' + w->item("mnuGroupName6")->text(),
-                 " file,Clocks saved to,file,Clocks saved to,file Group &6");
-    }
-
-    // Two screens side by side: 1000 x 700 and, to its right, 800 x 600; the window at least 200 x 150.
-    void fitToScreens_data() {
-        textRows({"wanted", "fitted"}, {{"far left", "-5000 50 600 400", "0 50 600 400"},
-                                        {"far below", "100 9000 600 400", "100 300 600 400"},
-                                        {"too large", "0 0 5000 5000", "0 0 1000 700"},
-                                        {"mostly on the second", "900 100 400 300", "1000 100 400 300"},
-                                        {"off every screen, right", "4000 100 400 300", "600 100 400 300"},
-                                        {"too small", "10 10 20 5", "10 10 200 150"}});
-    }
+    // Two screens side by side: 1000 x 700 and, to its right, 800 x 600; the window at least 200 x 150. Far
+    // left, far below, too large, mostly on the second, off every screen on the right, too small.
     void fitToScreens() {
-        QFETCH(QString, wanted);
-        QFETCH(QString, fitted);
-        const QStringList n = wanted.split(' ');
-        const QRect r = MainWindowBoard::fitToScreens(
-            QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()),
-            {QRect(0, 0, 1000, 700), QRect(1000, 0, 800, 600)}, QSize(200, 150));
-        QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()), fitted);
+        QStringList fitted;
+        for (const QRect& r :
+             {QRect(-5000, 50, 600, 400), QRect(100, 9000, 600, 400), QRect(0, 0, 5000, 5000),
+              QRect(900, 100, 400, 300), QRect(4000, 100, 400, 300), QRect(10, 10, 20, 5)}) {
+            const QRect f = MainWindowBoard::fitToScreens(
+                r, {QRect(0, 0, 1000, 700), QRect(1000, 0, 800, 600)}, QSize(200, 150));
+            fitted << QStringLiteral("%1 %2 %3 %4").arg(f.x()).arg(f.y()).arg(f.width()).arg(f.height());
+        }
+        QCOMPARE(fitted.join(" | "), "0 50 600 400 | 100 300 600 400 | 0 0 1000 700 | 1000 100 400 300 | "
+                                     "600 100 400 300 | 10 10 200 150");
     }
 
-    // Steps, in order. Set-ups: "sel=011"; "running": A in group 4, whose box is not yet computed, and B
-    // running with 50 of 60 s left; "grouped": A and C in group 5, whose box holds A alone; "C-on-A": C's
-    // box on A's; "loaded": a file was just loaded; "changed"; "arrange" checks the item. Answers: "save",
-    // "discard", "file=<name>", "type=<text>". Commands: "mnu<Item>", "close" (the close button), a key
-    // "<key>:<X keycode>". Mouse on the double-density canvas: "x,y" presses or moves while pressed, "up"
-    // releases (so does the end), "dbl x,y" double-clicks, "~x,y" moves unpressed. "?cursor", "?g<n>",
-    // "?title" note what they name. The state: the clocks (a new one placed from the canvas's centre), "~"
-    // if a repaint is pending, B's time if it runs, the dialogs asked for, A's group box "left,bottom", the
-    // modal windows seen, the notes, and "ends" once the options went out on the way out.
+    // Steps (TestWindow::run), with set-ups: "running": A in group 4, whose box is not yet computed, and B
+    // running with 50 of 60 s left; "grouped": A and C in group 5, whose box holds A alone; "C-on-A": C's box
+    // on A's; "loaded": a file was just loaded; "changed"; "arrange" checks the item. Answers: "save",
+    // "discard", "file=<name>", "type=<text>"; "close" is the close button; "far" appends to the file a place
+    // off the screen, "plain" writes a file of nothing but a version; "?cursor", "?g<n>", "?title", "?board",
+    // "?fits" (the window on the screen, as wide as it) note what they name. The state: the clocks, "~" if a
+    // repaint is pending, B's time if it runs, the dialogs asked for, A's group box "left,bottom", the modal
+    // windows seen, the notes, and "ends" once the options went out on the way out.
     void board_data() {
         textRows(
             {"steps", "after"},
@@ -208,14 +175,12 @@ private slots:
               "A4@-140,-57 B*!@-200,-57 C*@140,-257 -@140,-173 + ~ | 50 | asked 3 | 200,1100"},
              // Keys as X delivers them: the layout's key and the physical keycode (digit row 10..19,
              // backquote 49, keypad 5 84).
-             {"shift+5, none", "grouped Shift+%:14", "A5 B C5 ~ | 2300,4950"},
-             {"shift+5, B", "grouped sel=010 Shift+%:14", "A5 B*5 C5 + ~ | 2300,4950"},
+             {"shift+5, none then B", "grouped Shift+%:14 sel=010 Shift+%:14", "A5 B*5 C5 + ~ | 2300,4950"},
              {"5 selects group 5", "grouped sel=010 5:14", "A*5 B C*5 ~ | 2300,1950"},
              {"0, an empty group", "grouped sel=010 0:19", "A5 B C5 ~ | 2300,1950"},
              {"keypad 5", "grouped sel=010 Num+5:84", "A5 B* C5 | 2300,1950"},
              {"backquote: no band, none", "grouped sel=010 `:49", "A5 B C5 ~ | 2300,1950"},
-             {"Delete, none selected", "grouped Del:0", "A5 B C5 ~ | 2300,1950"},
-             {"Delete, B selected", "grouped sel=010 Del:0", "A5 C5 + ~ | 2300,1950"},
+             {"Delete, none then B selected", "grouped Del:0 sel=010 Del:0", "A5 C5 + ~ | 2300,1950"},
              // Group Names > Group 2: OK stores what was typed; Cancel keeps the name. The menu shows
              // an "&" as typed.
              {"rename, then cancel", "type=R&D mnuGroupName2 type=- mnuGroupName2 ?g2 ?g3",
@@ -223,24 +188,29 @@ private slots:
               "/Group &3"},
              {"rename to nothing", "type=Old mnuGroupName2 type= mnuGroupName2 ?g2",
               "A B C + ~ | Group name/Enter group name/ Group name/Enter group name/Old | /Group 2 : "},
+             // Save As, then Open of that file: the caption names it, the group menu shows its names, a
+             // stored place off the screen is pulled onto it. Save asks nothing; a file without names resets
+             // them.
+             {"save as, open, save, open",
+              "type=Team_A mnuGroupName6 file=board.clk mnuSaveAs far mnuFileDelete mnuOpen ?board ?title "
+              "?g6 "
+              "?fits changed mnuSave plain mnuOpen ?g6",
+              " ~ | Group name/Enter group name/ file Clocks saved to file Clocks saved to file | A B C "
+              "Zentriq - "
+              "@/board.clk Team A/Group 6 : Team A fits /Group &6"},
              // Guarded commands ask when the board has changed; a save below a plain file fails.
              {"close, discard", "type=Oven mnuGroupName4 discard mnuFileDelete ?g4 ?title",
               " ~ | Group name/Enter group name/ question | /Group &4 Zentriq"},
              {"close, save fails", "changed save file=plain/board.clk mnuFileDelete",
               "A B C + | question file Could not save"},
              {"open, cancel", "changed mnuOpen", "A B C + | question"},
-             {"open, unchanged", "mnuOpen", "A B C | file"},
-             {"quit, unchanged", "mnuFileQuit", "A B C | ends"},
              {"quit, cancel", "changed mnuFileQuit", "A B C + | question"},
              {"close button, cancel", "changed close", "A B C + | question"},
              {"close button, discard", "changed discard close", "A B C + | question | ends"},
              // The mouse. A's start button spans pixels 236.7..267.7 by 83.3..97.3. Below the
              // start-drag distance (10 px here) a move is a tremble; past it the clock follows from the
              // press.
-             {"click replaces", "sel=101 400,100", "A B* C ~"},
-             {"shift adds", "sel=100 shift 400,100", "A* B* C ~"},
-             {"ctrl adds", "sel=100 ctrl 200,300", "A* B C* ~"},
-             {"alt adds", "sel=001 alt 200,100", "A* B C* ~"},
+             {"shift, ctrl, alt add", "shift 400,100 up ctrl 200,300 up alt 200,100", "A* B* C* ~"},
              {"empty canvas clears", "sel=111 600,350", "A B C ~"},
              {"Start starts, clears", "sel=111 250,90", "A! B C ~"},
              {"tremble clicks", "sel=101 400,100 401,100", "A B* C ~"},
@@ -269,21 +239,11 @@ private slots:
     void board() {
         QFETCH(QString, steps);
         QFETCH(QString, after);
-        QWidget* canvas = w->form.canvas();
-        Qt::KeyboardModifiers mods;
-        Qt::MouseButton button = Qt::LeftButton;
-        bool pressed = false, dbl = false;
-        QPoint last;
         QStringList notes;
-        const auto at = [](const QString& p) {
-            return QPoint(p.section(',', 0, 0).toInt(), p.section(',', 1).toInt());
-        };
         w->clocks.markSaved();
         w->repaint.takeDue(1 << 30);
-        for (const QString& step : steps.split(' ')) {
-            if (step.startsWith("sel=")) {
-                w->select(step.mid(4));
-            } else if (step == "running" || step == "grouped") {
+        w->run(steps, [&](const QString& step) {
+            if (step == "running" || step == "grouped") {
                 w->options.setChecked(Option::ViewBounds, false);
                 w->clocks.clock(0).setGroupNum(step == "running" ? 4 : 5);
                 if (step == "grouped") {
@@ -307,49 +267,33 @@ private slots:
             } else if (step.startsWith("file=") || step.startsWith("type=")) {
                 (step[0] == 'f' ? w->file : w->typed) =
                     step[0] == 'f' ? w->dir.filePath(step.mid(5)) : step.mid(5);
-            } else if (step.startsWith("mnu")) {
-                w->item(step)->trigger();
             } else if (step == "close") {
                 w->form.close();
-            } else if (step.contains(':')) {
-                const QKeyCombination k = QKeySequence::fromString(step.section(':', 0, 0))[0];
-                QKeyEvent press(QEvent::KeyPress, k.key(), k.keyboardModifiers(),
-                                step.section(':', 1).toUInt(), 0, 0, {});
-                QApplication::sendEvent(canvas, &press);
-            } else if (step == "shift" || step == "ctrl" || step == "alt" || step == "right") {
-                mods = step == "shift"  ? Qt::ShiftModifier
-                       : step == "ctrl" ? Qt::ControlModifier
-                       : step == "alt"  ? Qt::AltModifier
-                                        : Qt::NoModifier;
-                button = step == "right" ? Qt::RightButton : Qt::LeftButton;
-            } else if (step == "up" || step == "dbl") {
-                QTest::mouseRelease(canvas, button, mods, last);
-                pressed = false;
-                dbl = step == "dbl";
-            } else if (step.startsWith('?')) {
-                notes << (step == "?cursor"  ? QString::number(canvas->cursor().shape())
-                          : step == "?title" ? w->form.windowTitle()
+            } else if (step == "far" || step == "plain") {
+                QFile file(step == "far" ? w->file : w->file = w->dir.filePath("plain.clk"));
+                QVERIFY(file.open(step == "far" ? QIODevice::Append : QIODevice::WriteOnly));
+                file.write(step == "far" ? "formleft=-99999\r\nformwidth=9999999\r\n" : "progver=1.0.3\r\n");
+            } else if (step == "?fits") {
+                const QRect screen = w->form.screen()->availableGeometry();
+                notes << (QTest::qWaitFor([&] { return screen.contains(w->form.frameGeometry()); }) &&
+                                  w->form.frameGeometry().width() == screen.width()
+                              ? "fits"
+                              : "off");
+            } else {
+                notes << (step == "?cursor"  ? QString::number(w->form.canvas()->cursor().shape())
+                          : step == "?title" ? w->form.windowTitle().replace(w->dir.path(), "@")
+                          : step == "?board" ? w->state()
                                              : w->clocks.groups().name(step.mid(2).toInt()) + '/' +
                                                    w->item("mnuGroupName" + step.mid(2))->text());
-            } else if (step.startsWith('~')) {
-                QTest::mouseMove(canvas, last = at(step.mid(1)));
-            } else if (pressed) {
-                QTest::mouseMove(canvas, last = at(step));
-            } else {
-                dbl ? QTest::mouseDClick(canvas, button, mods, last = at(step))
-                    : QTest::mousePress(canvas, button, mods, last = at(step));
-                pressed = true;
             }
-        }
-        if (pressed)
-            QTest::mouseRelease(canvas, button, mods, last);
-        QVERIFY(!canvas->findChild<QRubberBand*>()->isVisible());
+        });
+        QVERIFY(!w->form.canvas()->findChild<QRubberBand*>()->isVisible());
         QStringList s{w->state() + (w->repaint.dueAtMs() >= 0 ? " ~" : "")};
         const int b = w->clocks.clockCount() > 1 && w->clocks.clock(1).purpose() == "B" ? 1 : -1;
         if (b > 0 && w->clocks.clock(1).duration() > 0)
             s << QString::number(w->clocks.clock(b).currentTime());
-        if (!w->forms.isEmpty())
-            s << "asked " + w->asked();
+        for (const QList<QVariant>& signal : w->forms)
+            s << "asked " + signal.at(0).toString();
         if (w->clocks.clockCount() > 0 && w->clocks.clock(0).groupNum() >= 0) {
             const auto& box = w->clocks.groups().group(w->clocks.clock(0).groupNum());
             s << QStringLiteral("%1,%2").arg(box.left).arg(box.bottom);
@@ -365,12 +309,5 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[]) {
-    QStandardPaths::setTestModeEnabled(true);
-    qputenv("QT_SCALE_FACTOR", "2");
-    QApplication app(argc, argv);
-    QGuiApplication::styleHints()->setStartDragDistance(10);
-    TestFrmMain test;
-    return QTest::qExec(&test, argc, argv);
-}
+WIDGET_TEST_MAIN(TestFrmMain, "2")
 #include "tst_frmmain.moc"
