@@ -22,8 +22,7 @@
         return QTest::qExec(&test, argc, argv);                                                              \
     }
 
-// The main window wired as the program wires it, on fakes for time, sound and chance: clocks A, B, C with
-// identifiers 1, 2, 3, centred at pixels (200, 100), (400, 100), (200, 300), and no unsaved changes.
+// The main window as the program wires it, on fakes: saved clocks A, B, C (ids 1, 2, 3) centred at `home`.
 struct TestWindow {
     // The build tree keeps the pictures and sounds beside the program, a folder above the tests.
     static QString folder() { return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/.."); }
@@ -64,8 +63,7 @@ struct TestWindow {
             clocks.clock(i).setPosition(float(at[i].x()) * 15, float(at[i].y()) * 15);
         }
     }
-    // "A* B!5 C@30,30 +": A selected, B running in group 5, C moved by (30, 30) pixels, the board changed;
-    // a clock added is "-", placed from the canvas's centre.
+    // "A* B!5 C@30,30 - +": A selected, B running in group 5, C moved, one added (from the centre), changed.
     QString state() const {
         QStringList s;
         for (int i = 0; i < clocks.clockCount(); ++i) {
@@ -82,11 +80,9 @@ struct TestWindow {
         }
         return s.join(' ') + (clocks.hasUnsavedChanges() ? " +" : "");
     }
-    // Steps at spaces, "_" a space in a value. Mouse on the canvas: "x,y" presses or moves while pressed,
-    // "up" releases (so does the end), "dbl" releases and makes the next press a double click, "~x,y" moves
-    // unpressed; "shift", "ctrl", "alt", "right" set the presses. "sel=011" selects, "mnu<Item>" triggers;
-    // a control by name: "<name>" clicks it, "<name>=<value>" sets it, "<name>+=<text>" types, "<name>:<key>"
-    // presses a key on it; "<key>:<X keycode>" goes to the canvas. Other steps go to `own`.
+    // Steps at spaces, "_" a space. On the canvas "x,y" presses or drags, "~x,y" moves, "up", "dbl" (the
+    // next press doubles), "shift" .. "right"; "sel=011", "mnu<Item>", "<key>:<X keycode>". A control by
+    // name: "<name>" clicks, "<name>=<value>" sets, "<name>+=<text>" types, "<name>:<key>". Others: `own`.
     void run(const QString& steps, const std::function<void(const QString&)>& own) {
         QWidget* board = form.canvas();
         Qt::KeyboardModifiers mods;
@@ -120,12 +116,10 @@ struct TestWindow {
                 QKeyEvent press(QEvent::KeyPress, k.key(), k.keyboardModifiers(),
                                 step.section(':', 1).toUInt(), 0, 0, {});
                 QApplication::sendEvent(board, &press);
-            } else if (step == "shift" || step == "ctrl" || step == "alt" || step == "right") {
-                mods = step == "shift"  ? Qt::ShiftModifier
-                       : step == "ctrl" ? Qt::ControlModifier
-                       : step == "alt"  ? Qt::AltModifier
-                                        : Qt::NoModifier;
-                button = step == "right" ? Qt::RightButton : Qt::LeftButton;
+            } else if (const auto k = QStringList{"shift", "ctrl", "alt", "right"}.indexOf(step); k >= 0) {
+                mods = QList<Qt::KeyboardModifiers>{
+                    Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier, {}}[k];
+                button = k == 3 ? Qt::RightButton : Qt::LeftButton;
             } else if (step == "up" || step == "dbl") {
                 QTest::mouseRelease(board, button, mods, last);
                 pressed = false;
