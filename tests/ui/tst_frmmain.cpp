@@ -122,6 +122,21 @@ private slots:
                  "down/Triggers: B/Group 3 : Bread & rolls");
     }
 
+    // Two screens side by side: 1000 x 700 and, to its right, 800 x 600; the window at least 200 x 150. Far
+    // left, far below, too large, mostly on the second, off every screen on the right, too small.
+    void fitToScreens() {
+        QStringList fitted;
+        for (const QRect& r :
+             {QRect(-5000, 50, 600, 400), QRect(100, 9000, 600, 400), QRect(0, 0, 5000, 5000),
+              QRect(900, 100, 400, 300), QRect(4000, 100, 400, 300), QRect(10, 10, 20, 5)}) {
+            const QRect f = MainWindowBoard::fitToScreens(
+                r, {QRect(0, 0, 1000, 700), QRect(1000, 0, 800, 600)}, QSize(200, 150));
+            fitted << QStringLiteral("%1 %2 %3 %4").arg(f.x()).arg(f.y()).arg(f.width()).arg(f.height());
+        }
+        QCOMPARE(fitted.join(" | "), "0 50 600 400 | 100 300 600 400 | 0 0 1000 700 | 1000 100 400 300 | "
+                                     "600 100 400 300 | 10 10 200 150");
+    }
+
     // "running": A in group 4 unbounded, B at 50 of 60 s; "grouped": A, C in group 5 bounding A. After: the
     // board, "~" repaint due, B's time, dialogs asked, A's group box, windows and notes, "ends" on quit.
     void board_data() {
