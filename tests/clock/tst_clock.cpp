@@ -1,40 +1,25 @@
 #include "TestBoard.h"
 #include "sound/clsSound.h"
 
-// Clocks on a board: place, counting, tick bands, completion, sounds and links.
+// Clocks on a board: counting, tick bands, completion, sounds and links.
 class TestClock : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // A new clock stands at the board's centre; it takes a tick volume for a band it has, in percent.
-    void placeAndTickVolumes() {
-        TestBoard b;
-        clsClock& c = *b.clocks.appendClock();
-        const int volumes[][2] = {{5, 0}, {-1, 0}, {2, 101}, {2, -1}, {4, 0}}; // only the last in range
-        for (const auto& v : volumes)
-            c.setTickVol(qint16(v[0]), qint16(v[1]));
-        QCOMPARE(QString::asprintf("%g,%g %d %d %d %d %d", double(c.myX()), double(c.myY()), c.tickVol(0),
-                                   c.tickVol(1), c.tickVol(2), c.tickVol(3), c.tickVol(4)),
-                 "4500,3000 5 15 50 75 0");
-    }
-
     // A board played by TestBoard::play after "mute" (the board), or for clock 0 "quiet" (sound off),
-    // "noalarm" or "silent4" (last band at 0): the first tick's volume, the ticks and alarms heard, the
-    // states.
+    // "noalarm" or "silent4" (last band at 0): the first tick's volume, ticks and alarms heard, the states.
     void counting_data() {
         textRows({"script", "seen"},
                  {{"band 0 at 61", "61 | s0 t1", "5% 1 0: run 60"},
                   {"band 1 at 60", "60 | s0 t1", "15% 1 0: run 59"},
                   {"band 2 at 45", "45 | s0 t1", "50% 1 0: run 44"},
                   {"band 3 at 30", "30 | s0 t1", "75% 1 0: run 29"},
-                  {"band 3 at 16", "16 | s0 t1", "75% 1 0: run 15"},
                   {"band 4 at 15", "15 | s0 t1", "100% 1 0: run 14"},
                   {"count up: soft, never completes", "3u | s0 t10", "1% 1 0: run 13"},
                   // A count-down clock completes once; its link starts later in the same walk and counts too.
                   {"lands on zero", "1>1 50 | s0 t1", "100% 2 1: stop 0, run 49"},
-                  {"overshoots", "1>1 50 | s0 t3", "100% 2 1: stop -2, run 47"},
                   {"a fraction", "0.5>1 50 | s0 t1", "100% 2 1: stop -0.5, run 49"},
                   {"start below zero runs on", "1>1 50 | s0 t3 r1 s0", "100% 2 1: run -2, stop 50"},
                   {"and stops silently", "1>1 50 | s0 t3 r1 s0 t1", "100% 3 1: stop -2, stop 50"},
@@ -49,7 +34,6 @@ private slots:
                   {"ring: B to C", "2>1 3>2 4>0 | s0 t2 t1", "100% 4 2: stop 2, stop 0, run 3"},
                   {"ring: C to A", "2>1 3>2 4>0 | s0 t2 t1 t3", "100% 5 3: run 2, stop 3, stop 0"},
                   // What the sound settings let through; the clock and its link run on.
-                  {"all on", "2>1 10 | s0 t1 t1", "100% 3 1: stop 0, run 9"},
                   {"mute", "mute 2>1 10 | s0 t1 t1", "- 0 0: stop 0, run 9"},
                   {"sound off", "quiet 2>1 10 | s0 t1 t1", "100% 1 0: stop 0, run 9"},
                   {"alarm off", "noalarm 2>1 10 | s0 t1 t1", "100% 3 0: stop 0, run 9"},
@@ -60,12 +44,11 @@ private slots:
         TestBoard b;
         const QString gate = script[0].isLetter() ? script.section(' ', 0, 0) : QString();
         b.play(script.mid(gate.size()).section('|', 0, 0));
-        if (!gate.isEmpty()) {
-            b.options.setChecked(Option::Mute, gate == "mute");
-            b.clocks.clock(0).setSoundActive(gate != "quiet");
-            b.clocks.clock(0).setAlarmActive(gate != "noalarm");
-            b.clocks.clock(0).setTickVol(4, gate == "silent4" ? 0 : 100);
-        }
+        b.options.setChecked(Option::Mute, gate == "mute");
+        b.clocks.clock(0).setSoundActive(gate != "quiet");
+        b.clocks.clock(0).setAlarmActive(gate != "noalarm");
+        b.clocks.clock(0).setTickVol(gate == "silent4" ? 4 : 5, 0); // a band the clock lacks is refused
+        b.clocks.clock(0).setTickVol(2, 101);                       // and so is a volume past 100 %
         b.play("|" + script.section('|', 1));
         QString tick = "-";
         for (int percent = 0; percent <= 100 && tick == "-" && !b.sound.plays.isEmpty(); ++percent)

@@ -59,64 +59,48 @@ void apply(TestBoard& board, const QString& text) {
     board.clocks.computeGroupBounds();
 }
 
-// A region's colours (15 pixels or more of a letter) or, with `ink`, the bounds of what is not white as
-// width x height + top and its darkness in whole pixels.
-QString region(const QImage& image, const QRect& r, bool ink) {
-    QMap<char, int> count;
-    QRect bounds;
-    int darkness = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x) {
-            ++count[kind(image.pixelColor(x, y))];
-            bounds |= image.pixel(x, y) != 0xffffffff ? QRect(x, y, 1, 1) : QRect();
-            darkness += 255 - qGray(image.pixel(x, y));
-        }
-    QString letters;
-    for (auto it = count.cbegin(); it != count.cend(); ++it)
-        letters += it.value() >= 15 ? QString(it.key()) : QString();
-    return ink ? QString::asprintf("%dx%d+%d %d", bounds.width(), bounds.height(), bounds.top(),
-                                   darkness / 255)
-               : '[' + letters + ']';
+// What shows at each probe (twips): "x,y" a pixel's letter; "x,y,w,h" the letters of 15 or more of its
+// pixels; "=x,y,w,h" whether it is as in `before`; "%x,y,w,h" its ink's width x height + top and darkness.
+QString seen(const QImage& image, const QImage& before, const QString& probes) {
+    QStringList out;
+    for (const QString& probe : probes.split(' ', Qt::SkipEmptyParts)) {
+        QList<int> v;
+        for (const QString& n : probe.mid(probe[0].isDigit() ? 0 : 1).split(','))
+            v << int(std::lround(n.toDouble() / 15.0));
+        const QRect r(v[0], v[1], v.value(2, 1), v.value(3, 1));
+        QMap<char, int> count;
+        QRect bounds;
+        int darkness = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                ++count[kind(image.pixelColor(x, y))];
+                bounds |= image.pixel(x, y) != 0xffffffff ? QRect(x, y, 1, 1) : QRect();
+                darkness += 255 - qGray(image.pixel(x, y));
+            }
+        QString letters;
+        for (auto it = count.cbegin(); it != count.cend(); ++it)
+            letters += it.value() >= 15 || v.size() == 2 ? QString(it.key()) : QString();
+        if (probe[0] == '=')
+            out << (image.copy(r) == before.copy(r) ? "=" : "~");
+        else if (probe[0] == '%')
+            out << QString::asprintf("%dx%d+%d %d", bounds.width(), bounds.height(), bounds.top(),
+                                     darkness / 255);
+        else
+            out << (v.size() == 2 ? letters : '[' + letters + ']');
+    }
+    return out.join(' ');
 }
 } // namespace
 
 class TestBoardRenderer : public QObject {
     Q_OBJECT
 
-    static int px(double twips) { return int(std::lround(twips / 15.0)); }
     static QRect pixels(const QRectF& t) { return QRectF(t.topLeft() / 15, t.size() / 15).toAlignedRect(); }
-
-    static QImage paint(const TestBoard& board, const PictureStore& pictures, QImage image,
-                        const QRegion& area, QPainterCanvas& canvas) {
-        canvas.begin(image, 1.0, area);
-        BoardRenderer(pictures).render(canvas, board.clocks, board.options);
-        canvas.end();
-        return image;
-    }
-    // What shows at each probe: "x,y" a pixel's letter; "x,y,w,h" the letters of 15 or more of its pixels;
-    // "=x,y,w,h" whether it is as in `before`; "%x,y,w,h" its ink.
-    static QString seen(const QImage& image, const QImage& before, const QString& probes) {
-        QStringList out;
-        for (const QString& probe : probes.split(' ', Qt::SkipEmptyParts)) {
-            QList<int> v;
-            for (const QString& n : probe.mid(probe[0].isDigit() ? 0 : 1).split(','))
-                v << px(n.toDouble());
-            const QRect r = v.size() == 4 ? QRect(v[0], v[1], v[2], v[3]) : QRect();
-            if (v.size() == 2)
-                out << QString(kind(image.pixelColor(v[0], v[1])));
-            else if (probe[0] == '=')
-                out << (image.copy(r) == before.copy(r) ? "=" : "~");
-            else
-                out << region(image, r, probe[0] == '%');
-        }
-        return out.join(' ');
-    }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // The log, and after a change each clock's area asked for (F face, T time's band, - none, or "whole") and
-    // whether the picture painted over there equals a whole new one; then the probes.
+    // The log; after a change, the areas asked (F face, T time, - none, or whole), "same" as a new picture.
     void board_data() {
         // Face, time's ink, the mask's edge, the start/stop and reset buttons' corner, bar and panel beside.
         const QString clock = "3250,2100 2643,1750,557,200 2430,1965 2460,1965 3555,1755 3780,1770 3540,1860 "
@@ -128,53 +112,44 @@ private slots:
             "%2300,1350,1500,150";
         const QString two = "3000,2000 3000,4000at5", plain = "3250,2100 3250,4100 3780,1770 3780,3770";
         const QString gone = "Unable to load picture @ c R ";
-        const QString panels = "=2525,2000,965,250 =3505,2000,675,250"; // the name's and the buttons'
-        textRows({"clocks", "change", "probes", "seen"},
-                 {{"stopped", "3000,2000", "", clock, "c [?ckp] w k k + p k y p"},
-                  {"running exactly 10 s", "3000,2000at10", "", clock, "R [?Rkop] w k k - p k y p"},
-                  {"running 10.5 s", "3000,2000at10.5", "", clock, "G [?Gkp] w k k - p k y p"},
-                  {"running, overshot", "3000,2000at-2", "", clock, "R [?Rkop] w k k - p k y p"},
-                  // Blue from the source's box to the target's corner, a red disc left of it, under its face.
-                  {"link right", "3000,2000l77 6000,2000i77", "",
-                   "4500,1755 5430,1755 5490,1755 2643,1750,557,200", "b r c [?ckp]"},
-                  {"link below", "3000,2000l77 3000,4000i77", "", "2505,3000 2430,3750 2505,3740", "b r c"},
-                  {"link down right", "3000,2000l77 7000,4500i77", "",
-                   "5000,3250 6430,4250 6485,4240 4000,2500,1000,600", "b r c [?bw]"},
-                  {"link up left", "3000,2000l77 1000,400i77", "", "1500,950 430,150 515,160", "b r c"},
-                  {"link below one", "3000,2000l0.99 6000,4000i1", "", "4500,3000 5430,3750", "w w"},
-                  {"link to nobody", "3000,2000l12345 6000,4000i77", "", "4500,3000 5430,3750", "w w"},
-                  {"corner past left edge", "3000,2000l77 499,4000i77", "", "1250,3000", "w"},
-                  // Group 0's navy box, its label in plain type; a later clock over an earlier one, boxes
-                  // over all.
-                  {"group box", "3000,2000g0 3300,2300a", "", group, "n n n n n w w G 46x6+94 56"},
-                  {"no boxes", "3000,2000g0h 3300,2300a", "", group, "w w k G w w w G 0x0+0 0"},
-                  // The selection outline, two pixels wide, beside clocks at positions that are not numbers.
-                  {"outline", "3000,4500 3000,2000sg2i11l12 nan,2000sg2i12l11 inf,infsg2i13l11", "",
-                   "2445,1695 2430,1680 3000,1695 3555,2000 2445,2295 3000,1650 2445,4500 3250,2210",
-                   "r r r r r w w c"},
-                  {"nothing changed", three, "#0", all, "--- same ="},
-                  {"a second counted", three, "#0c", all, "T-- same ~"},
-                  {"selected", three, "#1s", all, "-F- same ~"},
-                  {"renamed", three, "#1n2", all, "-F- same ~"},
-                  {"stopped under another", three, "#0a", all, "F-- same ~"},
-                  {"moved", three, "#1m", all, "whole same ~"},
-                  {"relinked", three, "#2l4", all, "whole same ~"},
-                  {"added", three, "5000,1000", all, "whole same ~"},
-                  {"removed", three, "#1d1", all, "whole same ~"},
-                  // A name stays on its face's panel; one too long for it leaves the buttons' panel alone.
-                  {"short name", "3000,2000", "#0n1", panels, "F same ~ ="},
-                  {"long name", "3000,2000", "#0n2", panels, "F same ~ ="},
-                  // A picture missing, of the wrong size or not a file is logged; a plain stand-in shows.
-                  {"red face missing", "gone:box1.png " + two, "", plain, gone + "+ -"},
-                  {"mask of the wrong size", "small:boxMatte.png " + two, "", plain,
-                   "Picture of the wrong size (10 x 10, not 118 x 50): @ c R + -"},
-                  {"start bar a named pipe", "pipe:button1.png " + two, "", plain, gone + "g -"},
-                  {"stop bar missing", "gone:button2.png " + two, "", plain, gone + "+ o"}});
+        textRows(
+            {"clocks", "change", "probes", "seen"},
+            {{"stopped", "3000,2000", "", clock, "c [?ckp] w k k + p k y p"},
+             {"running exactly 10 s", "3000,2000at10", "", clock, "R [?Rkop] w k k - p k y p"},
+             {"running 10.5 s", "3000,2000at10.5", "", clock, "G [?Gkp] w k k - p k y p"},
+             // Blue from the source's box to the target's corner, a red disc left of it, under its face.
+             {"link right", "3000,2000l77 6000,2000i77", "",
+              "4500,1755 5430,1755 5490,1755 2643,1750,557,200", "b r c [?ckp]"},
+             {"link below", "3000,2000l77 3000,4000i77", "", "2505,3000 2430,3750 2505,3740", "b r c"},
+             {"link down right", "3000,2000l77 7000,4500i77", "",
+              "5000,3250 6430,4250 6485,4240 4000,2500,1000,600", "b r c [?bw]"},
+             {"link up left", "3000,2000l77 1000,400i77", "", "1500,950 430,150 515,160", "b r c"},
+             {"links to no one", "3000,2000l0.99 6000,4000i1 3000,4000l12345", "", all.mid(1), "[+?Gcgkpwy]"},
+             {"corner past left edge", "3000,2000l77 499,4000i77", "", "1250,3000", "w"},
+             // Group 0's navy box, its label in plain type; later clocks over earlier ones, boxes over all.
+             {"group box", "3000,2000g0 3300,2300a", "", group, "n n n n n w w G 46x6+94 56"},
+             {"no boxes", "3000,2000g0h 3300,2300a", "", group, "w w k G w w w G 0x0+0 0"},
+             {"outline", "3000,4500 3000,2000sg2i11l12 nan,2000sg2i12l11 inf,infsg2i13l11", "",
+              "2445,1695 2430,1680 3000,1695 3555,2000 2445,2295 3000,1650 2445,4500 3250,2210",
+              "r r r r r w w c"},
+             {"nothing changed", three, "#0", all, "--- same ="},
+             {"a second counted", three, "#0c", all, "T-- same ~"},
+             {"selected", three, "#1s", all, "-F- same ~"},
+             {"stopped under another", three, "#0a", all, "F-- same ~"},
+             {"moved", three, "#1m", all, "whole same ~"},
+             {"relinked", three, "#2l4", all, "whole same ~"},
+             {"removed", three, "#1d1", all, "whole same ~"},
+             // A name stays on its face's panel; one too long for it leaves the buttons' panel alone.
+             {"long name", "3000,2000", "#0n2", "=2525,2000,965,250 =3505,2000,675,250", "F same ~ ="},
+             // A picture missing, of the wrong size or not a file is logged; a plain stand-in shows.
+             {"red face missing", "gone:box1.png " + two, "", plain, gone + "+ -"},
+             {"mask of the wrong size", "small:boxMatte.png " + two, "", plain,
+              "Picture of the wrong size (10 x 10, not 118 x 50): @ c R + -"},
+             {"start bar a named pipe", "pipe:button1.png " + two, "", plain, gone + "g -"}});
     }
     void board() {
         QFETCH(QString, clocks);
         QFETCH(QString, change);
-        // A program folder of its own, with the pictures and the damage a row names ("gone:box1.png").
         const QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("pictures"));
         const QDir assets(TestAssets::programFolder() + "/pictures");
@@ -191,15 +166,21 @@ private slots:
         const CanvasWidget widget(b.clocks, b.canvas);
         QString state = log.lines.join('|').replace(path, "@ ");
         const PictureStore pictures(dir.path()); // the same as the widget's
+        const auto paint = [&](QImage image, const QRegion& area, QPainterCanvas& canvas) {
+            canvas.begin(image, 1.0, area);
+            BoardRenderer(pictures).render(canvas, b.clocks, b.options);
+            canvas.end();
+            return image;
+        };
         apply(b, clocks.mid(damage.size()));
         const QImage blank(600, 400, QImage::Format_RGB32);
         const QRegion all(blank.rect());
         // Both canvases share a history: a text shown in two pictures running is copied from an image made.
         QPainterCanvas kept(Qt::white), fresh(Qt::white);
-        paint(b, pictures, blank, all, fresh);
+        paint(blank, all, fresh);
         ClockLooks looks;
         looks.takeAll(b.clocks);
-        QImage before = paint(b, pictures, blank, all, kept), image = before;
+        QImage before = paint(blank, all, kept), image = before;
         if (!change.isEmpty()) {
             apply(b, change);
             const std::optional<QVector<QRectF>> areas = looks.takeChanged(b.clocks);
@@ -212,41 +193,19 @@ private slots:
                 state += asked.intersected(face) == face ? 'F' : asked.intersected(time) == time ? 'T' : '-';
             }
             QCOMPARE(looks.takeChanged(b.clocks)->size(), 0); // taken: nothing more is asked for
-            image = paint(b, pictures, before, areas ? asked : all, kept);
-            state += (areas ? "" : "whole") +
-                     QString(image == paint(b, pictures, blank, all, fresh) ? " same " : " differs ");
+            image = paint(before, areas ? asked : all, kept);
+            state +=
+                (areas ? "" : "whole") + QString(image == paint(blank, all, fresh) ? " same " : " differs ");
         }
         QFETCH(QString, probes);
         QTEST(state + seen(image, before, probes), "seen");
     }
 
-    // The window's canvas: a counted second paints the running clock's time and leaves the far clock.
-    void canvasPaintsChangedClocksOnly() {
-        TestBoard board;
-        apply(board, "1500,1000a 7000,4500");
-        CanvasWidget canvas(board.clocks, board.canvas);
-        canvas.resize(600, 400);
-        canvas.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&canvas));
-        canvas.repaintWhole();
-        QTest::qWait(100); // the picture asked for is painted, not merged with the next one
-        apply(board, "#0c");
-        canvas.repaintChangedClocks();
-        QTRY_VERIFY(canvas.lastPaintedArea() != QRegion(canvas.rect()));
-        const QRegion painted = canvas.lastPaintedArea();
-        QVERIFY(painted.contains(pixels(ClockPainter::timeArea(board.clocks.clock(0)))) &&
-                !painted.intersects(pixels(ClockPainter::area(board.clocks.clock(1)))));
-        apply(board, "#1m");
-        canvas.repaintChangedClocks();
-        QTRY_COMPARE(canvas.lastPaintedArea(), QRegion(canvas.rect()));
-    }
-
-    // One text in successive pictures (density:colour:weight) on the canvas: each one's ink and colours.
-    // Drawn directly, then copied from an image made ready, which follows a new colour and density.
+    // A text is drawn directly, then copied from an image made ready that follows a new colour and density.
     void canvasText() {
         QPainterCanvas canvas(Qt::white);
         QImage image(300, 80, QImage::Format_RGB32);
-        QStringList seen;
+        QStringList shown;
         for (const QString& picture :
              QString("1:black:b 1:black:b 1:red:b 2:black:b 2:black:b 0:black:p 0:black:p").split(' ')) {
             canvas.begin(image, picture.section(':', 0, 0).toDouble());
@@ -255,9 +214,9 @@ private slots:
             canvas.setForeColor(QColor(picture.section(':', 1, 1)));
             canvas.text(150, 150, QStringLiteral("00:00:05"));
             canvas.end();
-            seen << region(image, image.rect(), true) + ' ' + region(image, image.rect(), false);
+            shown << seen(image, image, "%0,0,4500,1200 0,0,4500,1200");
         }
-        QCOMPARE(seen.join(", "),
+        QCOMPARE(shown.join(", "),
                  "44x8+14 157 [?kpw], 44x8+14 157 [?kpw], 44x8+14 103 [-?Rrw], 84x15+28 572 [?ckpw], "
                  "84x15+28 572 [?ckpw], 43x8+14 106 [?cpw], 43x8+14 106 [?cpw]");
     }
