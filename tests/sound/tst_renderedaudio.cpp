@@ -12,19 +12,15 @@
 #include <numeric>
 #include <optional>
 
-// Real clocks through the real OpenAL Soft device, rendered by its "wave" output to a file and measured
-// there. The file goes into a folder that does not exist yet: the device as a machine may have it, missing
-// at first, there a little later. Each step stands alone with quiet around it, so wall-clock times cut the
-// file.
+// Real clocks through OpenAL Soft's "wave" output, measured in the file it renders; each step has quiet
+// around it, so wall-clock times cut the file.
 class TestRenderedAudio : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // Once the device can be opened, the next sound wanted finds it, but not before five seconds have passed
-    // since the last look. Then each step's level against a tick at 100 %, to the nearest dB: 50 % is 20 dB
-    // down; 80 % and 100 % in one pass give one tick at 100 %; the alarm is loud.
+    // A device that comes late is found five seconds after the last look; then levels against a full tick.
     void lateDeviceAndLevels() {
         QTemporaryDir dir;
         const QString out = dir.filePath(QStringLiteral("late/out.wav"));
@@ -58,7 +54,6 @@ private slots:
                     c->setActive(false);
                 QThread::msleep(waitMs);
             };
-            // The folder comes after the clocks looked for the device.
             QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("late")));
             time.advance(OpenAlSoundService::retryMs - 1);
             step(QStringLiteral("too soon"), {&loud}, 0);
