@@ -99,16 +99,16 @@ private slots:
     void decode() {
         QFETCH(QString, input);
         QFETCH(QString, result);
-        const QStringList spec = input.split(' ');
-        const int channels = spec[1].toInt();
+        const QStringList fields = input.split(' ');
+        const int channels = fields[1].toInt();
         const QString path = m_dir.filePath(QTest::currentDataTag());
         const QByteArray name = QFile::encodeName(path);
-        if (spec[0] == "pipe")
+        if (fields[0] == "pipe")
             QVERIFY(mkfifo(name.constData(), 0600) == 0);
         else {
             const int frames = channels ? 22050 : 0;
             const int format =
-                spec[0] == "wav" ? SF_FORMAT_WAV | SF_FORMAT_PCM_16 : SF_FORMAT_FLAC | SF_FORMAT_PCM_24;
+                fields[0] == "wav" ? SF_FORMAT_WAV | SF_FORMAT_PCM_16 : SF_FORMAT_FLAC | SF_FORMAT_PCM_24;
             SF_INFO info{0, 44100, std::max(channels, 1), format, 0, 0};
             SNDFILE* out = sf_open(name.constData(), SFM_WRITE, &info);
             std::vector<float> data;
@@ -118,7 +118,7 @@ private slots:
             QVERIFY(out && sf_writef_float(out, data.data(), frames) == frames);
             sf_close(out);
         }
-        if (spec[0] == "flac?") {
+        if (fields[0] == "flac?") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadWrite));
             QByteArray head = file.read(26);
@@ -129,7 +129,7 @@ private slots:
         OpenAlSoundFile file;
         QString error;
         const uint open = QDir(QStringLiteral("/proc/self/fd")).count();
-        const bool ok = file.decode(path, &error, spec[2].toInt());
+        const bool ok = file.decode(path, &error, fields[2].toInt());
         const std::vector<std::int16_t>& s = file.samples();
         // A half-scale sine's RMS is 0.5 / sqrt(2) of full scale.
         const double level =
