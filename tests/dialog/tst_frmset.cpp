@@ -16,14 +16,14 @@ struct Window : TestWindow {
     // "A 3725/100! down 3 11 0,20,40,60,80/30 a.wav": name, duration/time (running), link, sound alarm.
     QString clock(int n) const {
         const clsClock& a = clocks.clock(n);
-        QString vols;
+        QStringList vols;
         for (int i = 0; i < clsClock::bandCount; ++i)
-            vols += QString::number(a.tickVol(i)) + (i + 1 < clsClock::bandCount ? "," : "/");
+            vols << QString::number(a.tickVol(i));
         return a.purpose() + QStringLiteral(" %1/%2").arg(a.duration()).arg(a.currentTime()) +
                (a.active() ? "! " : " ") + (a.countType() == 0 ? "down " : "up ") +
                QString::number(a.linkID()) + ' ' + QString::number(a.soundActive()) +
-               QString::number(a.alarmActive()) + ' ' + vols + QString::number(a.alarmVolume()) + ' ' +
-               QFileInfo(a.alarmFile()).fileName();
+               QString::number(a.alarmActive()) + ' ' + vols.join(',') + '/' +
+               QString::number(a.alarmVolume()) + ' ' + QFileInfo(a.alarmFile()).fileName();
     }
     // "A; 1 2 5; down; 11; 0 20 40 60 80/30; a.wav; (None)/C | 3*; 167,83", "?" a volume its label lacks.
     QString dialog() const {
@@ -37,16 +37,12 @@ struct Window : TestWindow {
         for (int i = 0; i < f.cmbLink->count(); ++i)
             links << f.cmbLink->itemText(i) + (i == f.cmbLink->currentIndex() ? "*" : "");
         const QPoint at = f.pos() - form.pos();
-        return QStringList(
-                   {f.txtPurpose->text(),
-                    f.txtHours->text() + ' ' + f.txtMinutes->text() + ' ' + f.txtSeconds->text(),
-                    f.opnType[1]->isChecked() ? "up" : "down",
-                    QString::number(f.chkSound->isChecked()) + QString::number(f.chkAlarm->isChecked()),
-                    f.sldAlarmVol->isVisible() ? vols.join(' ') + '/' + vol(f.sldAlarmVol, f.lblAlarmVol)
-                                               : "-",
-                    QFileInfo(f.txtAlarmFile->text()).fileName(), links.join('/'),
-                    QStringLiteral("%1,%2").arg(at.x()).arg(at.y())})
-            .join("; ");
+        return f.txtPurpose->text() + "; " + f.txtHours->text() + ' ' + f.txtMinutes->text() + ' ' +
+               f.txtSeconds->text() + (f.opnType[1]->isChecked() ? "; up; " : "; down; ") +
+               QString::number(f.chkSound->isChecked()) + QString::number(f.chkAlarm->isChecked()) + "; " +
+               (f.sldAlarmVol->isVisible() ? vols.join(' ') + '/' + vol(f.sldAlarmVol, f.lblAlarmVol) : "-") +
+               "; " + QFileInfo(f.txtAlarmFile->text()).fileName() + "; " + links.join('/') +
+               QStringLiteral("; %1,%2").arg(at.x()).arg(at.y());
     }
 };
 } // namespace
@@ -76,39 +72,34 @@ private slots:
         QStringList seen;
         for (int clicks = 0; clicks < 3; ++clicks) {
             f.txtPurpose->setFocus();
-            QStringList walk;
+            seen << f.cmdAdvanced->text() + ':';
             do {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                walk << QApplication::focusWidget()->objectName();
-            } while (walk.last() != "txtPurpose" && walk.size() < 25);
-            seen << walk.join(' ') + ' ' + f.cmdAdvanced->text();
+                seen << QApplication::focusWidget()->objectName();
+            } while (seen.last() != "txtPurpose" && seen.size() < 80);
             QCOMPARE(f.size(), QSize(588, 288));
             QTest::mouseClick(f.cmdAdvanced, Qt::LeftButton);
         }
         const QString walk =
             "txtHours txtMinutes txtSeconds opnType0 cmbLink cmdSet cmdCancel cmdDel chkSound "
             "%1chkAlarm cmdBrowse txtAlarmFile %2cmdAdvanced txtPurpose";
-        const QString plainWalk = walk.arg("", "") + " Show Advanced";
-        QCOMPARE(
-            seen.join(" | "),
-            plainWalk + " | " +
-                walk.arg("sldTickVol0 sldTickVol1 sldTickVol2 sldTickVol3 sldTickVol4 ", "sldAlarmVol ") +
-                " Hide Advanced | " + plainWalk);
+        const QString plain = "Show Advanced: " + walk.arg("", "");
+        QCOMPARE(seen.join(' '), plain + " Hide Advanced: " +
+                                     walk.arg("sldTickVol0 sldTickVol1 sldTickVol2 sldTickVol3 sldTickVol4 ",
+                                              "sldAlarmVol ") +
+                                     ' ' + plain);
         for (QWidget* c : f.findChildren<QWidget*>()) {
             const QFontMetrics m(c->font());
-            bool fits = true;
-            if (auto* l = qobject_cast<QLabel*>(c))
-                fits = l->wordWrap()
-                           ? l->heightForWidth(l->width()) <= l->height()
-                           : m.horizontalAdvance(l->text()) <= l->width() && m.height() <= l->height();
-            else if (auto* box = qobject_cast<QGroupBox*>(c))
-                fits = m.horizontalAdvance(box->title()) + 12 <= box->width();
-            else if (auto* button = qobject_cast<QPushButton*>(c))
-                fits = m.horizontalAdvance(button->text()) + 8 <= button->width();
-            else if (qobject_cast<QCheckBox*>(c) || qobject_cast<QRadioButton*>(c))
-                fits = c->sizeHint().width() <= c->width();
-            const bool bold =
-                qobject_cast<QLabel*>(c) || qobject_cast<QCheckBox*>(c) || c == f.cmdSet || c == f.cmdCancel;
+            const auto* l = qobject_cast<QLabel*>(c);
+            const auto* box = qobject_cast<QGroupBox*>(c);
+            const auto* button = qobject_cast<QPushButton*>(c);
+            const bool fits = l && l->wordWrap() ? l->heightForWidth(l->width()) <= l->height()
+                              : l ? m.horizontalAdvance(l->text()) <= l->width() && m.height() <= l->height()
+                              : box ? m.horizontalAdvance(box->title()) + 12 <= box->width()
+                              : button
+                                  ? m.horizontalAdvance(button->text()) + 8 <= button->width()
+                                  : !qobject_cast<QAbstractButton*>(c) || c->sizeHint().width() <= c->width();
+            const bool bold = l || qobject_cast<QCheckBox*>(c) || c == f.cmdSet || c == f.cmdCancel;
             QVERIFY2(fits && c->font().bold() == bold && c->font().pointSizeF() == 8.25,
                      qPrintable(c->objectName()));
         }

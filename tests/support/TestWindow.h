@@ -17,7 +17,6 @@
         QStandardPaths::setTestModeEnabled(true);                                                            \
         qputenv("QT_SCALE_FACTOR", scale);                                                                   \
         QApplication app(argc, argv);                                                                        \
-        QGuiApplication::styleHints()->setStartDragDistance(10);                                             \
         Class test;                                                                                          \
         return QTest::qExec(&test, argc, argv);                                                              \
     }
@@ -45,8 +44,8 @@ struct TestWindow {
             clsClock* c = clocks.appendClock();
             c->setPurpose(QString(QChar(u'A' + i)));
             c->setStoredId(i + 1);
+            place(i, home[i]);
         }
-        place({home[0], home[1], home[2]});
         clocks.markSaved();
     }
     bool show() {
@@ -57,25 +56,20 @@ struct TestWindow {
         QAction* found = form.findChild<QAction*>(name);
         return found ? found : options.findChild<QAction*>(name);
     }
-    void place(const QList<QPoint>& at) { // new homes, in pixels
-        for (int i = 0; i < at.size(); ++i) {
-            home[i] = at[i];
-            clocks.clock(i).setPosition(float(at[i].x()) * 15, float(at[i].y()) * 15);
-        }
+    void place(int i, QPoint at) { // a new home, in pixels
+        clocks.clock(i).setPosition(float((home[i] = at).x()) * 15, float(at.y()) * 15);
     }
     // "A* B!5 C@30,30 - +": A selected, B running in group 5, C moved, one added (from the centre), changed.
     QString state() const {
         QStringList s;
         for (int i = 0; i < clocks.clockCount(); ++i) {
             const clsClock& c = clocks.clock(i);
-            const int h = c.purpose().isEmpty() ? -1 : c.purpose()[0].unicode() - u'A';
+            const int h = c.purpose().isEmpty() ? 3 : c.purpose()[0].unicode() - u'A';
             const QPoint at(qRound(c.myX() / 15), qRound(c.myY() / 15));
             const QPoint centre(qRound(canvas.canvasWidth() / 30), qRound(canvas.canvasHeight() / 30));
-            const QPoint moved = c.purpose().isEmpty() ? at - centre
-                                 : h < 0 || h > 2      ? QPoint()
-                                                       : at - home[h];
-            s << (c.purpose().isEmpty() ? "-" : c.purpose()) + (c.selected() ? "*" : "") +
-                     (c.active() ? "!" : "") + (c.groupNum() >= 0 ? QString::number(c.groupNum()) : "") +
+            const QPoint moved = h < 0 || h > 3 ? QPoint() : at - (h < 3 ? home[h] : centre);
+            s << (h == 3 ? "-" : c.purpose()) + (c.selected() ? "*" : "") + (c.active() ? "!" : "") +
+                     (c.groupNum() >= 0 ? QString::number(c.groupNum()) : "") +
                      (moved.isNull() ? QString() : QStringLiteral("@%1,%2").arg(moved.x()).arg(moved.y()));
         }
         return s.join(' ') + (clocks.hasUnsavedChanges() ? " +" : "");
@@ -92,11 +86,12 @@ struct TestWindow {
         for (QString step : steps.split(' ')) {
             step.replace('_', ' ');
             const QString name = step.section(QRegularExpression("\\+?[=:]"), 0, 0),
-                          value = step.section('=', 1);
+                          key = step.section(':', 1);
             QWidget* control = nullptr;
             for (QWidget* top : QApplication::topLevelWidgets())
                 control = control ? control : top->findChild<QWidget*>(name);
             const QPoint at(step.section(',', 0, 0).remove('~').toInt(), step.section(',', 1).toInt());
+            const auto mod = QStringList{"shift", "ctrl", "alt", "right"}.indexOf(step);
             if (step.startsWith("sel=")) {
                 for (int i = 0; i < clocks.clockCount(); ++i)
                     clocks.clock(i).setSelected(step[4 + i] == QLatin1Char('1'));
@@ -105,21 +100,20 @@ struct TestWindow {
             } else if (control && step == name) {
                 QTest::mouseClick(control, Qt::LeftButton);
             } else if (control && step.contains("+=")) {
-                QTest::keyClicks(control, value);
+                QTest::keyClicks(control, step.section('=', 1));
             } else if (control && step.contains('=')) { // its user property: text, checked, value
-                control->metaObject()->userProperty().write(control, value);
+                control->metaObject()->userProperty().write(control, step.section('=', 1));
             } else if (control && step.contains(':')) {
                 control->setFocus();
-                QTest::keyClick(control, Qt::Key(QKeySequence::fromString(step.section(':', 1))[0].key()));
+                QTest::keyClick(control, Qt::Key(QKeySequence::fromString(key)[0].key()));
             } else if (step.contains(':') && !step.contains('=')) {
                 const QKeyCombination k = QKeySequence::fromString(name)[0];
-                QKeyEvent press(QEvent::KeyPress, k.key(), k.keyboardModifiers(),
-                                step.section(':', 1).toUInt(), 0, 0, {});
+                QKeyEvent press(QEvent::KeyPress, k.key(), k.keyboardModifiers(), key.toUInt(), 0, 0, {});
                 QApplication::sendEvent(board, &press);
-            } else if (const auto k = QStringList{"shift", "ctrl", "alt", "right"}.indexOf(step); k >= 0) {
+            } else if (mod >= 0) {
                 mods = QList<Qt::KeyboardModifiers>{
-                    Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier, {}}[k];
-                button = k == 3 ? Qt::RightButton : Qt::LeftButton;
+                    Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier, {}}[mod];
+                button = mod == 3 ? Qt::RightButton : Qt::LeftButton;
             } else if (step == "up" || step == "dbl") {
                 QTest::mouseRelease(board, button, mods, last);
                 pressed = false;
