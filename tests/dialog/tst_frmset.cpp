@@ -54,7 +54,8 @@ class TestFrmSet : public QObject {
 private slots:
     void init() {
         w = std::make_unique<Window>();
-        QVERIFY(w->show());
+        w->form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w->form));
     }
 
     // A new clock's dialog: modeless, on the screen; Advanced toggles what Tab walks; every caption fits.
@@ -217,5 +218,5 @@ private slots:
     }
 };
 
-WIDGET_TEST_MAIN(TestFrmSet, "1")
+QTEST_MAIN(TestFrmSet)
 #include "tst_frmset.moc"

@@ -11,15 +11,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
-// The main of a test on real widgets (offscreen), `scale` device pixels to a pixel.
-#define WIDGET_TEST_MAIN(Class, scale)                                                                       \
-    int main(int argc, char* argv[]) {                                                                       \
-        QStandardPaths::setTestModeEnabled(true);                                                            \
-        qputenv("QT_SCALE_FACTOR", scale);                                                                   \
-        QApplication app(argc, argv);                                                                        \
-        Class test;                                                                                          \
-        return QTest::qExec(&test, argc, argv);                                                              \
-    }
+// Widget tests keep their settings and files apart from the user's, from before their QApplication on.
+[[maybe_unused]] static const bool testPaths = (QStandardPaths::setTestModeEnabled(true), true);
 
 // The main window as the program wires it, on fakes: saved clocks A, B, C (ids 1, 2, 3) centred at `home`.
 struct TestWindow {
@@ -47,10 +40,6 @@ struct TestWindow {
             place(i, home[i]);
         }
         clocks.markSaved();
-    }
-    bool show() {
-        form.show();
-        return QTest::qWaitForWindowExposed(&form);
     }
     QAction* item(const QString& name) const {
         QAction* found = form.findChild<QAction*>(name);

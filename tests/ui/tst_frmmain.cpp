@@ -8,11 +8,12 @@
 #include "ui/FileCommands.h"
 
 namespace {
-struct NoPump final : IEventPump {
-    void dispatch(std::optional<qint64>) override {}
-};
-struct MemoryStore final : ISettingsStore {
+// Two device pixels to a pixel, from before the QApplication on.
+[[maybe_unused]] const bool doubleDensity = qputenv("QT_SCALE_FACTOR", "2");
+// Settings kept in memory; no events but the test's own.
+struct Host final : ISettingsStore, IEventPump {
     int writes = 0;
+    void dispatch(std::optional<qint64>) override {}
     QString read(const QString&, const QString&, const QString& fallback) const override { return fallback; }
     void write(const QString&, const QList<std::pair<QString, QString>>&) override { ++writes; }
 };
@@ -22,10 +23,9 @@ struct MemoryStore final : ISettingsStore {
 struct Program_ : TestWindow {
     QTemporaryDir dir;
     FileCommands files{form, clocks, interaction.groupCommands(), repaint, dir.path(), dir.filePath("user")};
-    MemoryStore store;
+    Host store;
     ProgramSettings settings{store, options};
-    NoPump pump;
-    MainLoop loop{clocks, time, options, pump, form, repaint};
+    MainLoop loop{clocks, time, options, store, form, repaint};
     Program program{loop, settings};
     QMessageBox::StandardButton choice = QMessageBox::Cancel;
     QString file, typed = "-";
@@ -65,7 +65,8 @@ class TestFrmMain : public QObject {
 private slots:
     void init() {
         w = std::make_unique<Program_>();
-        QVERIFY(w->show());
+        w->form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w->form));
     }
 
     // Drawn at device pixels; a resize arranges when that is checked; in view only while shown and active.
@@ -245,5 +246,5 @@ private slots:
     }
 };
 
-WIDGET_TEST_MAIN(TestFrmMain, "2")
+QTEST_MAIN(TestFrmMain)
 #include "tst_frmmain.moc"
