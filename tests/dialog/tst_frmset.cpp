@@ -13,17 +13,19 @@ struct Window : TestWindow {
                              &chooser};
     QMetaObject::Connection opens =
         QObject::connect(&form, &frmMain::setFormRequested, &exchange, &SetFormExchange::showSetForm);
-    // "A 3725/100! down 3 11 0,20,40,60,80/30 a.wav": name, duration/time (running), link, sound alarm.
+    // "A 3725/100! down 3 11 a.wav": name, duration/time (running), link, sound alarm, volumes unless the
+    // usual 0,20,40,60,80/30, alarm file.
     QString clock(int n) const {
         const clsClock& a = clocks.clock(n);
         QStringList vols;
         for (int i = 0; i < clsClock::bandCount; ++i)
             vols << QString::number(a.tickVol(i));
+        const QString v = vols.join(',') + '/' + QString::number(a.alarmVolume()) + ' ';
         return a.purpose() + QStringLiteral(" %1/%2").arg(a.duration()).arg(a.currentTime()) +
                (a.active() ? "! " : " ") + (a.countType() == 0 ? "down " : "up ") +
                QString::number(a.linkID()) + ' ' + QString::number(a.soundActive()) +
-               QString::number(a.alarmActive()) + ' ' + vols.join(',') + '/' +
-               QString::number(a.alarmVolume()) + ' ' + QFileInfo(a.alarmFile()).fileName();
+               QString::number(a.alarmActive()) + ' ' + (v == "0,20,40,60,80/30 " ? "" : v) +
+               QFileInfo(a.alarmFile()).fileName();
     }
     // "A; 1 2 5; down; 11; 0 20 40 60 80/30; a.wav; (None)/C | 3*; 167,83", "?" a volume its label lacks.
     QString dialog() const {
@@ -118,25 +120,24 @@ private slots:
               "A B | x C | A; 1 2 5; down; 11; 0 20 40 60 80/30; a.wav; (None)/A | 1/B | x | 2/C | 3*; "
               "167,83"},
              {"unnamed clocks not listed", "60 0 1", "rename1= open=0 cmbLink=(None) cmdSet ?0",
-              "A -@59,-117 C + | A 60/60 down 0 11 0,20,40,60,80/30 a.wav"},
+              "A -@59,-117 C + | A 60/60 down 0 11 a.wav"},
              {"name as typed, time from fields", "3725 0 1 100",
               "open=0 txtPurpose=_x_ txtHours=-1 txtMinutes=90 txtSeconds= cmdSet ?0",
-              " x  B C + |  x  1800/1800 down 3 11 0,20,40,60,80/30 a.wav"},
+              " x  B C + |  x  1800/1800 down 3 11 a.wav"},
              {"fractions and letters", "0 0 1",
               "open=0 txtHours=1.5 txtMinutes=_2min txtSeconds=abc txtSeconds:Enter ?0",
-              "A B C + | A 5520/5520 down 3 11 0,20,40,60,80/30 a.wav"},
+              "A B C + | A 5520/5520 down 3 11 a.wav"},
              {"other type counts up, alarm off keeps its file", "0 7 1", "open=0 chkAlarm=0 cmdSet ?0",
-              "A B C + | A 0/0 up 3 10 0,20,40,60,80/30 a.wav"},
+              "A B C + | A 0/0 up 3 10 a.wav"},
              {"sounds", "100 0 1",
               "open=0 chkSound=0 sldTickVol4=4 sldAlarmVol=4 txtAlarmFile=/b.ogg chkSound:Return ?0",
               "A B C + | A 100/100 down 3 01 0,20,40,60,4/4 b.ogg"},
              {"turned up while running: stopped, reset", "10 0 1 7 run",
-              "open=0 txtSeconds=60 opnType1=1 cmdSet ?0",
-              "A B C + | A 60/60 up 3 11 0,20,40,60,80/30 a.wav"},
+              "open=0 txtSeconds=60 opnType1=1 cmdSet ?0", "A B C + | A 60/60 up 3 11 a.wav"},
              {"direction kept while running: time kept", "10 0 1 7 run", "open=0 txtSeconds=60 cmdSet ?0",
-              "A! B C + | A 10/7! down 3 11 0,20,40,60,80/30 a.wav"},
+              "A! B C + | A 10/7! down 3 11 a.wav"},
              {"other up type, running", "10 2 1 7 run", "open=0 txtSeconds=60 cmdSet ?0",
-              "A B C + | A 60/60 up 3 11 0,20,40,60,80/30 a.wav"},
+              "A B C + | A 60/60 up 3 11 a.wav"},
              {"Enter in the name, then reopened at once", "1 0 1",
               "open=2 txtPurpose+=Pasta txtPurpose:Return open=0",
               "A B Pasta + | A; 0 0 1; down; 11; -; a.wav; (None)/A | 1/B | 2/Pasta | 3*; 167,83"},
@@ -144,13 +145,14 @@ private slots:
              // Volumes are clamped; Tab or a click into a time field selects it, so typing replaces it.
              {"volumes, keys", "1 0 1",
               "open=0 cmdAdvanced tick7=50 tick-2=150 alarm=-5 sldTickVol1:PgUp sldAlarmVol:Right "
-              "txtHours:Tab txtMinutes+=7 txtSeconds txtSeconds+=8",
+              "txtHours:Tab "
+              "txtMinutes+=7 txtSeconds txtSeconds+=8",
               "A B C | A; 0 7 8; down; 11; 100 30 40 60 50/1; a.wav; (None)/A | 1/B | 2/C | 3*; 167,83"},
              {"file chosen enables the alarm", "1 0 1",
               "open=0 chkAlarm=0 answer=/bell.flac cmdBrowse cmdSet ?0",
-              "A B C + | A 1/1 down 3 11 0,20,40,60,80/30 bell.flac"},
+              "A B C + | A 1/1 down 3 11 bell.flac"},
              {"file dialog cancelled", "1 0 1", "open=0 chkAlarm=0 answer= cmdBrowse cmdSet ?0",
-              "A B C + | A 1/1 down 3 10 0,20,40,60,80/30 a.wav"},
+              "A B C + | A 1/1 down 3 10 a.wav"},
              // The dialog acts on the clock it was opened for whatever happens meanwhile.
              {"A deleted, Save", "1 0 1", "open=1 txtPurpose=X delete=0 cmdSet", "X C +"},
              {"A deleted, Delete clock", "1 0 1", "open=1 delete=0 cmdDel", "C +"},
