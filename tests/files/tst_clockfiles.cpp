@@ -6,14 +6,11 @@
 #include "files/ClockFileWriter.h"
 #include "files/ClockFiles.h"
 
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
-#include <cstdio>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -120,34 +117,30 @@ private slots:
                      "   alarmfile:/a.wav\n   tickvol0:1\n   tickvol1:2\n   tickvol2:3\n   tickvol3:4\n"
                      "   tickvol4:0\n   alarmvol:60\n</clock>\n\n")
             << "as written";
-        QTest::newRow("no leading blanks, capitals, header after the blocks")
-            << Bytes("<CLOCK>\nID:5\nComment:Tea\nDURATION:300\n</Clock>\nMUTE= TRUE \ngroupname3=Team A\n"
-                     "formleft=300\nformtop=150\nformleft=450")
-            << "formtop=150 formleft=450 mute=True groupname3=Team A <clock> id:5 comment:Tea duration:300";
-        QTest::newRow("only true is true")
-            << Bytes("mute=yes\nshowboxes=-1\n<clock>\nid:1\nsoundactive:true\nsoundactive:False\n</clock>")
-            << "showboxes=False <clock> id:1 soundactive:False soundactive:False";
-        QTest::newRow("no id: a fresh one; later key wins; active is not read")
-            << Bytes("<clock>\ncomment:x\n</clock>\n<clock>\nid:1\nid:2\nactive:True\n</clock>")
-            << "<clock> id:13 comment:x <clock> id:2";
-        QTest::newRow("separators, blanks and letters in values")
+        QTest::newRow(
+            "only True is true; a fresh id; later key wins; active not read; nested, unended blocks")
+            << Bytes("mute=yes\nshowboxes=-1\n<clock>\ncomment:x\nsoundactive:true\nsoundactive:False\n</"
+                     "clock>\n"
+                     "<clock>\nid:1\nactive:True\n<clock>\nid:2\n</clock>\n<clock>\nid:3\nduration:60")
+            << "showboxes=False <clock> id:13 comment:x soundactive:False soundactive:False <clock> id:2 "
+               "<clock> id:3 "
+               "duration:60";
+        QTest::newRow("no leading blanks, capitals, header after the blocks, separators, letters in values")
             << Bytes(
-                   "groupname2=a=b <c>\n<clock>\nid:1\n"
+                   "<CLOCK>\nID:5\nComment:Tea\nDURATION:300\n</Clock>\nMUTE= TRUE \ngroupname3=Team A\n"
+                   "formleft=300\nformtop=150\nformleft=450\ngroupname2=a=b <c>\n<clock>\nid:1\n"
                    "   comment: Caf\xC3\xA9: |\xE4\xB8\xAD\xF0\x9F\x98\x80  \nalarmfile:C:\\a.wav\n</clock>")
-            << "groupname2=a=b <c> <clock> id:1 comment: Caf\u00E9: |\u4E2D\U0001F600 alarmfile:C:\\a.wav";
+            << "formtop=150 formleft=450 mute=True groupname2=a=b <c> groupname3=Team A <clock> id:5 "
+               "comment:Tea "
+               "duration:300 <clock> id:1 comment: Caf\u00E9: |\u4E2D\U0001F600 alarmfile:C:\\a.wav "
+               "captions=3,2";
         // Doubles keep 15 digits, positions (floats) 7, both in the exponent form files have always used.
-        QTest::newRow("number forms")
+        QTest::newRow("number forms; out-of-range values stored as read, halves to even")
             << Bytes("<clock>\nid:0.00001\nlinksto:1234567890123456\nduration:123456789012345\n"
-                     "currenttime:0.0001\nx:12345178\ny:-0.1\n</clock>")
-            << "<clock> id:1E-05 linksto:1.23456789012346E+15 duration:123456789012345 currenttime:0.0001 "
-               "x:1.234518E+07 y:-0.1";
-        QTest::newRow("out-of-range values stored as read, halves to even")
-            << Bytes("<clock>\nid:1\ntype:7\ngroupnum:12\ntickvol0:150\ntickvol5:9\nalarmvol:99.5\n</clock>\n"
-                     "<clock>\nid:2\ngroupnum:2.5\ntype:-0.5\n</clock>")
-            << "<clock> id:1 groupnum:12 type:7 tickvol0:150 <clock> id:2 groupnum:2";
-        QTest::newRow("a block inside a block is skipped, the last one not ended")
-            << Bytes("<clock>\nid:1\n<clock>\nid:2\n</clock>\n<clock>\nid:3\nduration:60")
-            << "<clock> id:2 <clock> id:3 duration:60";
+                     "currenttime:0.0001\nx:12345178\ny:-0.1\ntype:7\ngroupnum:12\ntickvol0:150\ntickvol5:9\n"
+                     "alarmvol:99.5\n</clock>\n<clock>\nid:2\ngroupnum:2.5\ntype:-0.5\n</clock>")
+            << "<clock> id:1E-05 groupnum:12 linksto:1.23456789012346E+15 type:7 duration:123456789012345 "
+               "currenttime:0.0001 x:1.234518E+07 y:-0.1 tickvol0:150 <clock> id:2 groupnum:2";
         QTest::newRow("byte-order mark, lone CR, lone LF, CR LF, UTF-8 and Latin-1")
             << Bytes("\xEF\xBB\xBFmute=true\n<clock>\rid:4\r</clock>\r<clock>\r\nid:1\r\n"
                      "comment:Caf\xC3\xA9\r\n</clock>\r\n<clock>\nid:2\ncomment:Caf\xE9")
