@@ -56,8 +56,8 @@ struct Files {
     QString run(const QString& op) {
         const QString arg = op.section(':', 1);
         const auto done = [](bool ok) { return QString(ok ? "+" : "-"); };
-        if (op == "change") {
-            b.add(30).setPurpose(QStringLiteral("new"));
+        if (op.startsWith("change")) { // change:N adds N letters to the clock's comment
+            b.add(30).setPurpose("new" + QString(arg.toInt(), 'x'));
             b.clocks.markChanged();
         } else if (op.startsWith("c:")) {
             chooser.answer = arg.isEmpty() ? QString() : path(arg);
@@ -78,10 +78,7 @@ struct Files {
             return done(files.mayDiscardBoard());
         } else if (op == "s" || op == "a") {
             return done(op == "s" ? files.saveClocks() : files.saveClocksAs());
-        } else if (op == "full") { // the disk fills up half-way through a save of some 80 KB
-            for (int i = 0; i < 200; ++i)
-                b.add(i).setPurpose("new");
-            b.clocks.markChanged();
+        } else if (op == "full") { // the disk fills up half-way through a save
             std::signal(SIGXFSZ, SIG_IGN);
             rlimit old{};
             ::getrlimit(RLIMIT_FSIZE, &old);
@@ -173,27 +170,24 @@ private slots:
         QFETCH(QString, board);
         if (!content.contains('\r'))
             content.replace("\n", "\r\n");
-        TestBoard b, fresh;
+        Files f, fresh;
         const bool reset = QTest::currentDataTag() == QLatin1String("reset, no place");
-        b.options.setChecked(Option::ResetOnLoad, reset);
-        b.options.setChecked(Option::AllowRepos, !reset);
-        FakeBoardWindow window;
-        FakeFilePrompts prompts;
+        f.b.options.setChecked(Option::ResetOnLoad, reset);
+        f.b.options.setChecked(Option::AllowRepos, !reset);
         ReadFailure failure;
-        const bool ok = ClockFileReader(b.clocks, window, prompts).read(content, &failure);
-        const QByteArray again = ClockFileWriter::write(b.clocks, window.place);
+        const bool ok = ClockFileReader(f.b.clocks, f.window, f.prompts).read(content, &failure);
+        const QByteArray again = ClockFileWriter::write(f.b.clocks, f.window.place);
         // Sums up the lines written that differ from a board of one new clock, long ones as their length.
-        fresh.clocks.appendClock();
-        const QList<QByteArray> base =
-            ClockFileWriter::write(fresh.clocks, FakeBoardWindow().place).split('\n');
+        fresh.b.clocks.appendClock();
+        const QList<QByteArray> base = ClockFileWriter::write(fresh.b.clocks, fresh.window.place).split('\n');
         QStringList out;
         for (const QByteArray& line : again.split('\n'))
             if (line.startsWith("<clock>") || line.startsWith("   id:") || !base.contains(line))
                 out << (line.size() > 60 ? QString("<%1>").arg(line.size())
                                          : QString::fromUtf8(line.trimmed()));
-        if (window.groupCaptions.size() > 1)
-            out << "captions=" + window.groupCaptions.join(',');
-        for (const QString& message : prompts.messages)
+        if (f.window.groupCaptions.size() > 1)
+            out << "captions=" + f.window.groupCaptions.join(',');
+        for (const QString& message : f.prompts.messages)
             out << "| " + (message.contains("newer version")
                                ? "newer " + message.section("version ", 2, 2).section(' ', 0, 0)
                                : QString(message).remove("info: Error while comparing versions: "));
@@ -228,8 +222,8 @@ private slots:
                    "plain.clk disk plain.clk"},
                   {"open and save as cancelled", "o:old.clk change o:- a",
                    "+ - - @/old.clk 30 changed new board dialog:@/old.clk"},
-                  {"disk full", "o:old.clk full",
-                   "+ - @/old.clk 0 1 2 changed new board | save @/old.clk: Unknown error."},
+                  {"disk full", "o:old.clk change:80000 full",
+                   "+ - @/old.clk 30 changed new board | save @/old.clk: Unknown error."},
                   {"a relative name is saved back by name", "r:two.clk change s",
                    "+ + @/two.clk 20@3000,2000 0 30 g4@2300 saved new board | saved two.clk disk two.clk"},
                   {"a name only its bytes reach: Save asks", "native s",
