@@ -75,27 +75,22 @@ private slots:
     void files_data() {
         textRows(
             {"layout", "shown"},
-            {{"first run", "", "SrNAm none, srnam file | bin | data/zentriq 2"},
+            {{"first run", "", "bin | data/zentriq 2"},
              {"True", "zentriq.conf=True", "SRNAm file, sRnam file | bin | data/zentriq 2"},
              {"any case, blanks", "zentriq.conf= fAlse ", "srnAm file, SrNam file | bin | data/zentriq 2"},
              {"yes", "zentriq.conf=yes", "SrNAm file, srnam file | bin | data/zentriq 2"},
              {"settings in a named pipe", "zentriq.conf|", "SrNAm other, SrNAm other | bin | data/zentriq 2"},
-             {"pictures beside it", "bin/pictures/ share/zentriq/sounds/tick.wav",
-              "SrNAm none, srnam file | bin | data/zentriq 2"},
-             {"installed sound", "bin/ share/zentriq/sounds/tick.wav",
-              "SrNAm none, srnam file | share/zentriq | data/zentriq 2"},
-             {"installed pictures", "bin/ share/zentriq/pictures/",
-              "SrNAm none, srnam file | share/zentriq | data/zentriq 2"},
-             {"neither", "bin/ share/zentriq/sounds/", "SrNAm none, srnam file | bin | data/zentriq 2"},
-             {"log beside the program", "program/", "SrNAm none, srnam file | bin | program 2"},
-             {"log in a named pipe", "program/error.log|", "SrNAm none, srnam file | bin | data/zentriq 2"},
-             {"log on a device", "program/error.log@", "SrNAm none, srnam file | bin | data/zentriq 2"},
-             {"the program folder is a file", "program", "SrNAm none, srnam file | bin | data/zentriq 2"},
-             {"log nowhere", "program data", "SrNAm none, srnam file | bin |  none"},
-             {"the line fits exactly", "program/error.log.1 program/error.log=0",
-              "SrNAm none, srnam file | bin | program 1, old 1x"},
-             {"one byte too many", "program/error.log.1 program/error.log=-1",
-              "SrNAm none, srnam file | bin | program 2, old 0x"}});
+             {"pictures beside it", "bin/pictures/ share/zentriq/sounds/tick.wav", "bin | data/zentriq 2"},
+             {"installed sound", "bin/ share/zentriq/sounds/tick.wav", "share/zentriq | data/zentriq 2"},
+             {"installed pictures", "bin/ share/zentriq/pictures/", "share/zentriq | data/zentriq 2"},
+             {"neither", "bin/ share/zentriq/sounds/", "bin | data/zentriq 2"},
+             {"log beside the program", "program/", "bin | program 2"},
+             {"log in a named pipe", "program/error.log|", "bin | data/zentriq 2"},
+             {"log on a device", "program/error.log@", "bin | data/zentriq 2"},
+             {"the program folder is a file", "program", "bin | data/zentriq 2"},
+             {"log nowhere", "program data", "bin |  none"},
+             {"the line fits exactly", "program/error.log.1 program/error.log=0", "bin | program 1, old 1x"},
+             {"one byte too many", "program/error.log.1 program/error.log=-1", "bin | program 2, old 0x"}});
     }
     void files() {
         QFETCH(QString, layout);
@@ -118,7 +113,7 @@ private slots:
         const QString path = log.lastPathUsed(), old = path + ".1";
         s << QDir(dir.path()).relativeFilePath(QFileInfo(path).path()).remove(QRegularExpression("^\\.$")) +
                  ' ' + logState(path) + (QFileInfo::exists(old) ? ", old " + logState(old) : "");
-        QCOMPARE(s.join(" | "), shown);
+        QCOMPARE(s.join(" | ").remove("SrNAm none, srnam file | "), shown); // a first run's: left out
         QLocale::setDefault(QLocale("en_US")); // the date, the time without its zone, and the message
         QCOMPARE(ErrorLog::formatLine(QDateTime(QDate(2024, 3, 7), QTime(14, 5, 9)), "Unable to play"),
                  "3/7/24 2:05:09 PM Unable to play");
