@@ -2,7 +2,7 @@
 # Installs, from Debian's archive, only the build and test packages that are missing.
 set -euo pipefail
 pkgs=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libopenal-dev libopenal1
-      libsndfile1-dev libbenchmark-dev libx11-dev xvfb xauth xdotool x11-utils imagemagick desktop-file-utils openbox
+      libsndfile1-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick desktop-file-utils openbox
       dbus-daemon)
 # The fuzz target alone needs clang and its sanitizer runtimes: `install-deps.sh --fuzz`.
 [ "${1:-}" = "--fuzz" ] && pkgs+=(clang-14 libclang-rt-14-dev)
