@@ -94,7 +94,6 @@ private slots:
         SoundBoard board(service, log, TestAssets::programFolder());
         clsClock& clock = board.add(2); // its sounds open the device
         clock.setAlarmFile(TestAssets::programFolder() + QStringLiteral("/sounds/alarms/chimes.wav"));
-        clock.setTickVol(4, 100);
         QCOMPARE(service.deviceName(), QStringLiteral("No Output"));
         const auto threads = [] { return QDir(QStringLiteral("/proc/self/task")).count(); };
         const uint mixing = threads();
@@ -107,8 +106,7 @@ private slots:
         QCOMPARE(threads(), mixing);
         QTest::qWait(1000);
         QCOMPARE(threads(), mixing);
-        clock.setCurrentTime(50);
-        clock.setActive(true);
+        clock.toggleStartStop(); // refilled, and ticking while the chime plays
         board.clocks.tickAll(1);
         QCOMPARE(service.sourceCount(), 2);
         QTRY_COMPARE_WITH_TIMEOUT(threads(), mixing - 1, 3000);
