@@ -8,8 +8,7 @@ class TestClock : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // A board played by TestBoard::play after the gates in front (see below): how many ticks and alarms were
-    // heard and at which gains, the states, then the log.
+    // A board played after the gates in front: ticks and alarms heard and their gains, the states, the log.
     void counting_data() {
         textRows(
             {"script", "seen"},
@@ -27,14 +26,13 @@ private slots:
              // A -> B -> C -> A. A sits before C, so when C starts it, A counts from the next pass on.
              {"ring: A resets B", "2>1 3>2 4>0 | s1 t1 s0", "1 0 t1: run 2, stop 3, stop 4"},
              {"ring: C to A", "2>1 3>2 4>0 | s0 t2 t1 t3", "5 3 t1 a1: run 2, stop 3, stop 0"},
-             // What the sound settings let through; the clock and its link run on.
              {"mute", "mute 2>1 10 | s0 t1 t1", "0 0: stop 0, run 9"},
              {"sound off", "quiet 2>1 10 | s0 t1 t1", "1 0 t1: stop 0, run 9"},
              {"alarm off", "alarmoff 2>1 10 | s0 t1 t1", "3 0 t1: stop 0, run 9"},
              {"band 4 silent", "silent4 2>1 10 | s0 t1 t1", "1 1 a1 t1: stop 0, run 9"},
-             // Alarm volumes are linear in decibels and clamped; a file that fails keeps the one before.
-             {"alarm volume below 0", "low 2 | s0 t1 t1", "2 1 t1 a0.01: stop 0"},
-             {"a missing alarm keeps the good one", "badalarm 2 | s0 t1 t1", "2 1 t1 a0.1: stop 0"},
+             {"alarm volume below 0: clamped", "low 2 | s0 t1 t1", "2 1 t1 a0.01: stop 0"},
+             {"a missing alarm keeps the good one; 50 % is -20 dB", "badalarm 2 | s0 t1 t1",
+              "2 1 t1 a0.1: stop 0"},
              // Failures are logged once; the device is looked for again when a sound is wanted.
              {"no alarm file", "noalarm 2 | s0 t1 t1", "2 0 t1: stop 0; Unable to play chime"},
              {"ticks fail as the pass ends", "endfails 2 | s0 t1 t1",
