@@ -1,5 +1,4 @@
 #include "BenchApp.h"
-#include "SoundBoard.h"
 #include "TestAssets.h"
 #include "TestBoard.h"
 #include "clock/clsClock.h"
@@ -96,7 +95,7 @@ void boardSecondSynchronised(benchmark::State& state) {
     FakeTimeSource time;
     OpenAlSoundService service(time);
     MemoryErrorLog log;
-    SoundBoard board(service, log, TestAssets::programFolder());
+    TestBoard board(service, log, TestAssets::programFolder());
     board.options.setChecked(Option::Sync, true);
     for (int i = 0; i < state.range(0); ++i) {
         clsClock* c = board.clocks.appendClock();
@@ -145,7 +144,7 @@ void boardMemory(benchmark::State& state) {
         FakeTimeSource time;
         OpenAlSoundService service(time);
         MemoryErrorLog log;
-        SoundBoard board(service, log, TestAssets::programFolder());
+        TestBoard board(service, log, TestAssets::programFolder());
         board.clocks.appendClock();
         const double rss1 = residentKb();
         const double heap1 = heapKb();

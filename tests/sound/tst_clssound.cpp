@@ -1,5 +1,5 @@
-#include "SoundBoard.h"
 #include "TestAssets.h"
+#include "TestBoard.h"
 #include "sound/OpenAlSoundFile.h"
 #include "sound/OpenAlSoundService.h"
 
@@ -95,7 +95,7 @@ private slots:
         FakeTimeSource time;
         OpenAlSoundService service(time);
         MemoryErrorLog log;
-        SoundBoard board(service, log, TestAssets::programFolder());
+        TestBoard board(service, log, TestAssets::programFolder());
         clsClock& clock = board.add(2); // its sounds open the device
         clock.setAlarmFile(TestAssets::programFolder() + QStringLiteral("/sounds/alarms/chimes.wav"));
         QCOMPARE(service.deviceName(), QStringLiteral("No Output"));
@@ -134,7 +134,7 @@ private slots:
         MemoryErrorLog log;
         QHash<QString, double> at; // when each step happened, in wall-clock milliseconds
         {                          // the board goes before the service it plays through
-            SoundBoard board(*service, log, TestAssets::programFolder());
+            TestBoard board(*service, log, TestAssets::programFolder());
             board.options.setChecked(Option::Sync, true);
             clsClock& quiet = board.add(100);
             clsClock& loud = board.add(100);

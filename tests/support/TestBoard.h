@@ -108,13 +108,6 @@ struct TestBoard {
             s += clocks.clock(i).selected() ? '1' : '0';
         return s;
     }
-    // Every clock's centre in board order, as "x,y" joined by blanks.
-    QString centres() const {
-        QStringList out;
-        for (int i = 0; i < clocks.clockCount(); ++i)
-            out << QStringLiteral("%1,%2").arg(clocks.clock(i).myX()).arg(clocks.clock(i).myY());
-        return out.join(' ');
-    }
     void select(const QString& mask) {
         for (int i = 0; i < clocks.clockCount(); ++i)
             clocks.clock(i).setSelected(i < mask.size() && mask[i] == '1');
