@@ -216,5 +216,7 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmSet)
+int main(int argc, char* argv[]) {
+    return widgetTestMain<TestFrmSet>(argc, argv);
+}
 #include "tst_frmset.moc"

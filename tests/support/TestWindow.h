@@ -11,8 +11,15 @@
 #include <QtTest>
 #include <QtWidgets>
 
-// Widget tests keep their settings and files apart from the user's, from before their QApplication on.
-[[maybe_unused]] static const bool testPaths = (QStandardPaths::setTestModeEnabled(true), true);
+// Widget tests keep their settings and files apart from the user's from before their QApplication on, on
+// a screen of the given device-pixel ratio.
+template <class Test> int widgetTestMain(int argc, char* argv[], const char* scale = "1") {
+    QStandardPaths::setTestModeEnabled(true);
+    qputenv("QT_SCALE_FACTOR", scale);
+    QApplication app(argc, argv);
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
 
 // The main window as the program wires it, on fakes: saved clocks A, B, C (ids 1, 2, 3) centred at `home`.
 struct TestWindow {

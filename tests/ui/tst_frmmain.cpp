@@ -8,8 +8,6 @@
 #include "ui/FileCommands.h"
 
 namespace {
-// Two device pixels to a pixel, from before the QApplication on.
-[[maybe_unused]] const bool doubleDensity = qputenv("QT_SCALE_FACTOR", "2");
 // Settings kept in memory; no events but the test's own.
 struct Host final : ISettingsStore, IEventPump {
     int writes = 0;
@@ -242,5 +240,8 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmMain)
+// Two device pixels to a pixel, so the canvas is checked as a high-density screen shows it.
+int main(int argc, char* argv[]) {
+    return widgetTestMain<TestFrmMain>(argc, argv, "2");
+}
 #include "tst_frmmain.moc"
